@@ -1,0 +1,64 @@
+#include "shell/Prompt.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <atomic>
+
+namespace {
+std::atomic<Prompt *> installed{nullptr};
+
+// Texts from files or the network must never be interpreted as rich text.
+void show(QMessageBox::Icon icon, QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+} // namespace
+
+void Prompt::information(QWidget *parent, const QString &title, const QString &text)
+{
+    show(QMessageBox::Information, parent, title, text);
+}
+
+void Prompt::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    show(QMessageBox::Warning, parent, title, text);
+}
+
+void Prompt::critical(QWidget *parent, const QString &title, const QString &text)
+{
+    show(QMessageBox::Critical, parent, title, text);
+}
+
+bool Prompt::question(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString Prompt::openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                             const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString Prompt::saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                             const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+Prompt *Prompt::current()
+{
+    static Prompt interactive;
+    Prompt *p = installed.load();
+    return p ? p : &interactive;
+}
+
+void Prompt::install(Prompt *p)
+{
+    installed.store(p);
+}
