@@ -5,7 +5,8 @@
 #include <iostream>
 #include <random>
 
-namespace {
+namespace
+{
 
 // Threads that never seed get distinct sequences: the clock mixed with a process-wide counter.
 quint32 freshSeed()
