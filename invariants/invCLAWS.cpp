@@ -28,16 +28,17 @@ void invCLAWS::recompute()
     rows = 1;
     cols = 1;
     double count = 0.0;
+    // Only a centre of degree exactly 3 is counted: it adds 1 when its three neighbours are
+    // pairwise non-adjacent. Centres of higher degree add nothing, whatever their neighbourhood.
     for (int c = 0; c < n; ++c) {
         const quint32 around = adj[c];
-        for (quint32 x = around; x; x &= x - 1) {
-            const int i = InvariantKit::lowest(x);
-            // j > i not adjacent to i, then k > j adjacent to neither
-            for (quint32 y = around & ~adj[i] & ~InvariantKit::upTo(i); y; y &= y - 1) {
-                const int j = InvariantKit::lowest(y);
-                count += InvariantKit::popcount(around & ~adj[i] & ~adj[j] & ~InvariantKit::upTo(j));
-            }
-        }
+        if (InvariantKit::popcount(around) != 3)
+            continue;
+        bool independent = true;
+        for (quint32 x = around; x; x &= x - 1)
+            independent = independent && (adj[InvariantKit::lowest(x)] & around) == 0;
+        if (independent)
+            count += 1.0;
     }
     M[0][0] = count;
 }
