@@ -1,0 +1,1 @@
+#include "operators/ElementwiseOperator.h"

@@ -1,0 +1,65 @@
+#include "operators/OperatorFrame.h"
+
+OperatorFrame::OperatorFrame(int acceptedArguments) : accepted(qBound(1, acceptedArguments, 4)) {}
+
+void OperatorFrame::setUp(const QString &keyword, bool display, const QString &latexText,
+                          const QString &plainText)
+{
+    name = keyword;
+    withDisplay = display;
+    initDisplay(false);
+    latexDef = latexText;
+    textDef = plainText;
+}
+
+bool OperatorFrame::setLink2(Link *l)
+{
+    return accepted >= 2 && Operator::setLink2(l);
+}
+
+bool OperatorFrame::setLink3(Link *l)
+{
+    return accepted >= 3 && Operator::setLink3(l);
+}
+
+bool OperatorFrame::setLink4(Link *l)
+{
+    return accepted >= 4 && Operator::setLink4(l);
+}
+
+bool OperatorFrame::setArg2(Calculus *c)
+{
+    return accepted >= 2 && Operator::setArg2(c);
+}
+
+bool OperatorFrame::setArg3(Calculus *c)
+{
+    return accepted >= 3 && Operator::setArg3(c);
+}
+
+bool OperatorFrame::setArg4(Calculus *c)
+{
+    return accepted >= 4 && Operator::setArg4(c);
+}
+
+void OperatorFrame::fail(const QString &text, bool resetLabels)
+{
+    saveTooltip(text);
+    rows = 0;
+    cols = 0;
+    if (resetLabels) {
+        sRows = QStringLiteral("NA");
+        sCols = QStringLiteral("NA");
+    }
+    error = true;
+}
+
+void OperatorFrame::succeed(const QString &text, int r, int c, const QString &labelRows,
+                            const QString &labelCols)
+{
+    saveTooltip(text);
+    rows = r;
+    cols = c;
+    sRows = labelRows;
+    sCols = labelCols;
+}
