@@ -1,0 +1,260 @@
+#pragma once
+
+#include <QColor>
+#include <QGraphicsView>
+#include <QMutex>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class BuildCalculus;
+class Calculus;
+class Eval;
+class Graph;
+class Link;
+class QGraphicsRectItem;
+class QGraphicsScene;
+class infoEDGE;
+class infoNODE;
+class invPARAM;
+
+// The white board: one optimisation problem. It owns its items in four stacks (evaluation,
+// family, constraint, objective), the display items "Colors", "Labels" and "E_Labels", and the
+// structural requirements of the searched graphs. It evaluates the graph it is bound to into an
+// Eval and reads and writes the problem text.
+//
+// Threads: a board is a QGraphicsView and is constructed on the GUI thread. A headless board
+// (gui false, as made by clone()) owns no widget apart from the view itself and may then be used by
+// one worker thread: its items have no dialogs and it never hands anything to a displayed graph
+// from that thread. best_backup() on a board with a user interface, called off the GUI thread,
+// is queued to the GUI thread.
+class Problem : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    // Relation codes of the maximum-degree and diameter bounds.
+    enum Relation { LessEqual = -1, Equal = 0, GreaterEqual = 1 };
+    // A problem text holds at most this many item records; more is refused as damaged input.
+    static const int MaxItemRecords = 1000;
+
+    Problem(Graph *graph, const QString &name, bool gui);
+    ~Problem() override;
+
+    // ---- Structural requirements -----------------------------------------------------------------
+    bool getConnected() const { return connected; }
+    bool getConnectedBar() const { return connectedBar; }
+    bool getChemical() const { return chemical; }
+    bool getRegular() const { return regular; }
+    int getRegDegree() const { return regDegree; }
+    bool getFixNbArcs() const { return fixNbArcs; }
+    int getNbArcs() const { return nbArcs; }
+    int getNbNod() const { return nbNod; }
+    bool getDegmax() const { return degmax; }
+    int getDegmaxValue() const { return degmaxValue; }
+    int getDegmaxType() const { return degmaxType; }
+    bool getDiameter() const { return diameter; }
+    int getDiameterValue() const { return diameterValue; }
+    int getDiameterType() const { return diameterType; }
+
+    // ---- Board ----------------------------------------------------------------------------------
+    QString getName() const { return name; }
+    bool hasGui() const { return gui; }
+    Graph *getGraph() const { return graph; }
+    void setWD(const QString &dir) { wd = dir; }
+    QString getWD() const { return wd; }
+    // Binds the board and every item to g; nothing is recomputed.
+    void setGraph(Graph *g);
+    // Redraws every item and refreshes the names shown on them.
+    void update_display();
+
+    const QVector<Calculus *> &evaluationStack() const { return evalStack; }
+    const QVector<Calculus *> &familyStack() const { return famStack; }
+    const QVector<Calculus *> &constraintStack() const { return consStack; }
+    const QVector<Calculus *> &objectiveStack() const { return objStack; }
+    invPARAM *getParam1() const { return param1; }
+    invPARAM *getParam2() const { return param2; }
+    infoNODE *getColors() const { return colors; }
+    infoNODE *getLabels() const { return labels; }
+    infoEDGE *getELabels() const { return eLabels; }
+
+    // Make source argument k of target, re-point target's argument k to source, or (same pair
+    // again) remove it; then the whole board is recomputed. False when a side refuses the link.
+    bool link1(Calculus *source, Calculus *target);
+    bool link2(Calculus *source, Calculus *target);
+    bool link3(Calculus *source, Calculus *target);
+    bool link4(Calculus *source, Calculus *target);
+
+    // Take ownership of a new item and put it on the board (the shell picks the operation by the
+    // item's category code: 1 invariant, 2 family, 3 operator, 4 constraint, 5 objective).
+    void addInvariantItem(Calculus *item);         // front of the evaluation stack
+    void addInvariantItemLoadMode(Calculus *item); // end of the evaluation stack
+    void addOperatorItem(Calculus *item);          // end of the evaluation stack
+    void addFamilyItem(Calculus *item);
+    void addConstraintItem(Calculus *item);
+    void addZItem(Calculus *item);
+
+    // ---- Evaluation -----------------------------------------------------------------------------
+    // Recomputes the items on the current graph: with force every item, otherwise only the
+    // constraints, the objectives and what they depend on.
+    bool compute(bool force);
+    // Evaluates the current graph into e (its content is replaced) and counts one evaluation.
+    void eval(Eval *e);
+    // Structural penalties of the current graph (0 when the requirement holds).
+    double isChemical();
+    double isDegmax();
+    double isDiameter();
+    double isRegular();
+    double isFixNbArcs();
+    double isNbNod();
+    double isConnected();
+    double isConnectedBar();
+    // Recomputes every item, publishes the values to the dialogs and hands the violation flag,
+    // vertex colours and labels and edge labels to the graph.
+    void best_backup();
+    // Sets every "PARAM 1" (or "PARAM 2") item, takes a fresh graph stamp and republishes;
+    // nothing when the board has no such item.
+    void setP1(int value);
+    void setP2(int value);
+
+    void resetNbEvals() { nbEvalsCount = 0; }
+    // Evaluations since the last reset (stops counting at the largest int).
+    int nbEvals() const { return nbEvalsCount; }
+    int getMaxEval() const { return maxEval; }
+    bool isMaxEvalsReached() const { return maxEval != 0 && nbEvalsCount >= maxEval; }
+
+    // ---- Analyst report columns -----------------------------------------------------------------
+    QStringList getReportNames(bool vertexMode);
+    QVector<double> getReportValues();
+    // The row of vertex v, 1 <= v <= n.
+    QVector<double> getReportValues(int v);
+
+    // ---- Problem text ---------------------------------------------------------------------------
+    QString saveString();
+    // Rebuilds the board from a problem text. The whole text is checked and built aside first: a
+    // text with an error is reported (console and standard error) and leaves the board as it was.
+    bool openString(const QString &text);
+    // A new headless board on the same graph with the same problem; the caller owns it.
+    Problem *clone();
+    // Deletes every item of the four stacks (the display items stay).
+    void clear();
+    // Dump of the board's names and item records on the standard error stream and the console.
+    void display(bool debug);
+
+    QString userTitle() const { return title; }
+    QString userDescription() const { return description; }
+
+public slots:
+    void setConnected(bool b) { connected = b; }
+    void setConnectedBar(bool b) { connectedBar = b; }
+    void setChemical(bool b) { chemical = b; }
+    void setRegular(bool b);
+    void setRegDegree(int d) { regDegree = d; }
+    void setFixNbArcs(bool b) { fixNbArcs = b; }
+    void setNbArcs(int m) { nbArcs = m; }
+    void setNbNod(int n) { nbNod = n; }
+    void setDegmax(bool b) { degmax = b; }
+    void setDegmaxValue(int v) { degmaxValue = v; }
+    void setDegmaxIntType(int t);
+    void setDegmaxType(const QString &t);
+    void setDiameter(bool b) { diameter = b; }
+    void setDiameterValue(int v) { diameterValue = v; }
+    void setDiameterIntType(int t);
+    void setDiameterType(const QString &t);
+
+    void slot_set_max_eval(int n) { maxEval = n; }
+    void slot_best_backup();
+    void setUseP1(bool flag);
+    void setUseP2(bool flag);
+    // Republishes and redraws the graph and the board.
+    void slot_refresh();
+    // Tabs, CR and LF become blanks and "<NEW>" is broken up, so the text always reads back.
+    void slot_set_title(const QString &text);
+    void slot_set_description(const QString &text);
+
+signals:
+    void signal_start_vns();
+    void signal_stop_vns();
+    void signal_set_obj_min(bool);
+    void signal_set_obj_min2(bool);
+    void signal_console(QString text, bool debug, int level, QColor colour);
+    void signal_solution(QString);
+    void signal_problem_description(QString);
+    void signal_problem_title(QString);
+    void signal_max_eval_reached();
+
+private:
+    struct Staged;
+
+    bool link(int k, Calculus *source, Calculus *target);
+    void addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase);
+    void putOnBoard(Calculus *item, double z, bool show);
+    QVector<Calculus *> allItems() const;
+    void setParam(const QString &keyword, int value);
+    void showParam(const QString &keyword, bool show);
+    void ensureParameterItems();
+    void refreshParamPointers();
+    bool readRecord(const QString &part, const BuildCalculus &catalogue, Staged &st);
+    void installStaged(Staged &st);
+    void reportReadError(const QString &console, const QString &standardError);
+    void emitConsole(const QString &text, bool debug, const QColor &colour);
+    void handOverToGraph(const Eval &e);
+
+    // Penalties on a snapshot of the adjacency (row bit masks, order n).
+    double chemicalPenalty(const quint32 *adj, int n) const;
+    double degmaxPenalty(const quint32 *adj, int n) const;
+    double diameterPenalty(const quint32 *adj, int n);
+    double regularPenalty(const quint32 *adj, int n) const;
+    static double componentsPenalty(const quint32 *adj, int n);
+    static double complementComponentsPenalty(const quint32 *adj, int n);
+    int readAdjacency(quint32 *adj) const;
+
+    QGraphicsScene *boardScene = nullptr;
+    Graph *graph;
+    QString name;
+    QString fileName;
+    QString baseName;
+    bool gui;
+    QString wd;
+    QMutex backupLock;
+    QPointF pressPoint;
+    QGraphicsRectItem *rubberBand = nullptr;
+    bool buttonHeld = false;
+    QPoint lastMousePos;
+    bool moved = false;
+
+    bool connected = true;
+    bool connectedBar = false;
+    bool chemical = false;
+    bool regular = false;
+    int regDegree = 4;
+    bool fixNbArcs = false;
+    int nbArcs = 10;
+    int nbNod = 10;
+    bool degmax = false;
+    int degmaxValue = 9;
+    int degmaxType = LessEqual;
+    bool diameter = false;
+    int diameterValue = 9;
+    int diameterType = LessEqual;
+    QVector<QVector<int>> distances;
+
+    QVector<Calculus *> evalStack;
+    QVector<Calculus *> famStack;
+    QVector<Calculus *> consStack;
+    QVector<Calculus *> objStack;
+    invPARAM *param1 = nullptr;
+    invPARAM *param2 = nullptr;
+    infoNODE *labels = nullptr;
+    infoNODE *colors = nullptr;
+    infoEDGE *eLabels = nullptr;
+    QString description;
+    QString title;
+    int nbEvalsCount = 0;
+    int maxEval = 0;
+
+    // Objective vectors reused from one evaluation to the next, so that an evaluation whose
+    // record nobody kept allocates nothing.
+    QVector<QVector<double>> zScratch;
+};

@@ -1,0 +1,181 @@
+#include "problem/Z.h"
+
+#include "graph/Random.h"
+#include "problem/ZDisplay.h"
+
+#include <QPainter>
+
+Z::Z(bool withDisplay)
+{
+    category = QStringLiteral("Z");
+    name = QStringLiteral("Z");
+    x0 = tsy_qrand() % 200;
+    y0 = tsy_qrand() % 200;
+    w = 120;
+    h = 60;
+    zvals = QVector<QVector<double>>(32, QVector<double>(32, 0.0));
+    this->withDisplay = withDisplay;
+    if (withDisplay)
+        initDisplay(new ZDisplay(name), false);
+    min = true;
+    const int hw = w / 2;
+    const int hh = h / 2;
+    minOutline << QPoint(-hw, -hh) << QPoint(-hw, 0) << QPoint(0, hh) << QPoint(hw, 0) << QPoint(hw, -hh);
+    maxOutline << QPoint(0, -hh) << QPoint(-hw, 0) << QPoint(-hw, hh) << QPoint(hw, hh) << QPoint(hw, 0);
+}
+
+Z::~Z() = default;
+
+void Z::followDialog()
+{
+    if (display)
+        min = display->getObjMin();
+}
+
+void Z::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    Q_UNUSED(option);
+    Q_UNUSED(widget);
+    followDialog();
+    QColor at1, at0;
+    if (selected) {
+        at1 = QColor(Qt::blue).lighter(120);
+        at0 = QColor(Qt::darkBlue).lighter(120);
+    } else if (errorBackup) {
+        at1 = QColor(Qt::red).lighter(120);
+        at0 = QColor(Qt::darkRed).lighter(120);
+    } else {
+        at1 = QColor(Qt::green).lighter(120);
+        at0 = QColor(Qt::darkGreen).lighter(120);
+    }
+    painter->setBrush(radialGradient(QPointF(-30, -30), 100, QPointF(3, 3), QPointF(3, 3), at1, at0));
+    painter->setPen(QPen(Qt::black));
+    painter->drawConvexPolygon(min ? minOutline : maxOutline);
+    painter->drawText(QRectF(-10, -25, 100, 20), name);
+    const int r = shownRows();
+    const int c = shownCols();
+    const QString second =
+        (r == 1 && c == 1) ? QString::number(shownValue(), 'g', 6) : QStringLiteral("%1 x %2").arg(r).arg(c);
+    painter->drawText(QRectF(-40, -10, 100, 20), second);
+    paintGivenNameTag(painter, false);
+    paintReportMark(painter);
+}
+
+bool Z::setLink1(Link *l)
+{
+    return acceptIncomingLink(1, l, true);
+}
+
+bool Z::setLink2(Link *l)
+{
+    Q_UNUSED(l);
+    return false;
+}
+
+bool Z::setLink3(Link *l)
+{
+    Q_UNUSED(l);
+    return false;
+}
+
+bool Z::setLink4(Link *l)
+{
+    Q_UNUSED(l);
+    return false;
+}
+
+bool Z::setLinkTo(Link *l)
+{
+    Q_UNUSED(l);
+    return false;
+}
+
+QVector<QVector<double>> *Z::getZ()
+{
+    return &zvals;
+}
+
+bool Z::setArg1(Calculus *c)
+{
+    return acceptArgument(1, c);
+}
+
+bool Z::setArg2(Calculus *c)
+{
+    Q_UNUSED(c);
+    return false;
+}
+
+bool Z::setArg3(Calculus *c)
+{
+    Q_UNUSED(c);
+    return false;
+}
+
+bool Z::setArg4(Calculus *c)
+{
+    Q_UNUSED(c);
+    return false;
+}
+
+void Z::setParam(int p)
+{
+    Q_UNUSED(p);
+}
+
+int Z::getParam()
+{
+    return -1;
+}
+
+void Z::setMin(bool m)
+{
+    if (display)
+        display->setObjMin(m);
+    min = m;
+}
+
+QString Z::specificInformationToSave()
+{
+    followDialog();
+    return min ? QStringLiteral("\tmin") : QStringLiteral("\tmax");
+}
+
+void Z::recompute()
+{
+    error = false;
+    followDialog();
+    auto fail = [this](const QString &message) {
+        saveTooltip(message);
+        rows = 0;
+        cols = 0;
+        error = true;
+        sRows = QStringLiteral("NA");
+        sCols = QStringLiteral("NA");
+    };
+    if (!arg1) {
+        fail(QStringLiteral("Missing argument"));
+        return;
+    }
+    // An argument in error may still show a stale result of the right shape: its values must not
+    // pass for a valid objective.
+    if (arg1->getError()) {
+        fail(QStringLiteral("Argument error"));
+        return;
+    }
+    if (arg1->cols != 1) {
+        fail(QStringLiteral("Argument should be a column vector"));
+        return;
+    }
+    saveTooltip(QStringLiteral("Objective value"));
+    sRows = arg1->getSRows();
+    sCols = arg1->getSCols();
+    const int r = qBound(0, arg1->rows, 32);
+    rows = r;
+    cols = 1;
+    for (int i = 0; i < r; ++i) {
+        const double v = arg1->M.at(i).at(0);
+        M[i][0] = v;
+        zvals[i][0] = min ? v : -v;
+    }
+}
