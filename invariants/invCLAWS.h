@@ -2,8 +2,8 @@
 
 #include "problem/Invariant.h"
 
-// Number of claws: induced subgraphs that are a star with three leaves. Every vertex c adds
-// the number of triples of its neighbours that are pairwise non-adjacent, whatever its degree.
+// Number of claws centred on vertices of degree exactly 3: such a vertex adds 1 when its three
+// neighbours are pairwise non-adjacent; a vertex of any other degree adds nothing.
 class invCLAWS : public Invariant
 {
 public:

@@ -8,13 +8,17 @@
 //
 // The penalty (entry [0][0], the item's only value) is 0 when the relation holds for every pair of
 // entries and grows with the violation. A pair in which either entry is not a number is a violation
-// of unknown size and adds NaNPenalty, so that such a graph ranks behind every measurable violation.
-// The size labels keep the "NA" of the base.
+// of unknown size: under an ordering relation it adds NaNPenalty, so that such a graph ranks behind
+// every measurable violation; under "==" it makes the whole penalty not a number, which the
+// evaluation also counts as violated and ranks last. The size labels keep the "NA" of the base.
 class ConstraintFrame : public Constraint
 {
 public:
     static constexpr double Tolerance = 1e-6;
     static constexpr double NaNPenalty = 1e12;
+
+    // What a pair with an entry that is not a number adds; a rule may hide it with its own.
+    static double nanContribution() { return NaNPenalty; }
 
 protected:
     ConstraintFrame() = default;
@@ -54,7 +58,7 @@ template <class Rule> void ConstraintFrame::computePenalty(const QString &keywor
             const double x = a->M[i][j];
             const double y = b->M[i][j];
             if (std::isnan(x) || std::isnan(y))
-                penalty += NaNPenalty;
+                penalty += Rule::nanContribution();
             else
                 penalty += Rule::contribution(x, y);
         }

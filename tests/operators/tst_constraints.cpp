@@ -65,10 +65,17 @@ void TestConstraints::penalty_data()
                              << "1x3:1,0,-1"
                              << "=="
                              << "1x1:4" << false;
+    // Not a number on either side makes the "==" penalty not a number, whatever the other pairs add.
     QTest::newRow("== NaN") << "=="
                             << "2x1:nan,1"
                             << "2x1:0,1"
-                            << "==" << nanPenalty << false;
+                            << "=="
+                            << "1x1:nan" << false;
+    QTest::newRow("== NaN on the right and a violation") << "=="
+                                                         << "1x3:1,2,3"
+                                                         << "1x3:1,nan,0"
+                                                         << "=="
+                                                         << "1x1:nan" << false;
     QTest::newRow("== equal infinities") << "=="
                                          << "1x1:inf"
                                          << "1x1:inf"
