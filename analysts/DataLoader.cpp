@@ -146,19 +146,20 @@ void DataLoader::run()
             }
         }
         const QString &line = lines.at(i);
-        if (line.isEmpty())
-            continue;
-        const bool read = g6 ? ownGraph->loadg6(line, false) : ownGraph->loadtsy(line, false);
-        if (!read) {
-            ++refused;
-        } else {
-            bool keep = true;
-            if (evaluating) {
-                ownProblem->eval(&e);
-                keep = !e.violated();
+        // A blank line is skipped, but a cancel is still seen after it.
+        if (!line.isEmpty()) {
+            const bool read = g6 ? ownGraph->loadg6(line, false) : ownGraph->loadtsy(line, false);
+            if (!read) {
+                ++refused;
+            } else {
+                bool keep = true;
+                if (evaluating) {
+                    ownProblem->eval(&e);
+                    keep = !e.violated();
+                }
+                if (keep)
+                    kept.append(ownGraph->currentGraphData());
             }
-            if (keep)
-                kept.append(ownGraph->currentGraphData());
         }
         if ((runWindow && runWindow->isCancelled()) || abort.load()) {
             std::cerr << "Cancelled" << std::endl;

@@ -10,18 +10,21 @@
 
 #include <cmath>
 #include <iostream>
+#include <limits>
 
 namespace
 {
 
-// A bound of the p2 range as an int: NaN and values below lo give lo, values above hi give hi,
-// the rest are truncated toward zero.
-int clampedBound(double x, int lo, int hi)
+// A bound of the p2 range as an int, truncated toward zero. NaN reads as 0 and values beyond
+// the int range saturate, so the conversion is always defined (the job cap bounds the range).
+int truncatedBound(double x)
 {
-    if (std::isnan(x) || x <= lo)
-        return lo;
-    if (x >= hi)
-        return hi;
+    if (std::isnan(x))
+        return 0;
+    if (x <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (x >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
     return static_cast<int>(x);
 }
 
@@ -102,6 +105,7 @@ void VNSManager::buildJobs()
                    Qt::red);
     }
     bool capped = false;
+    qint64 impossibleEdges = 0;
     for (qint64 p1 = first; p1 <= last && !capped; ++p1) {
         std::cerr << "p1 = " << p1 << std::endl;
         const int n = fix_nbnod_to_p1 ? static_cast<int>(p1) : nbnod;
@@ -113,10 +117,20 @@ void VNSManager::buildJobs()
             appendJob(n, nbarcs, static_cast<int>(p1), 0);
             continue;
         }
-        const int maxEdges = n * (n - 1) / 2;
         const double x = static_cast<double>(p1);
-        const int lo = clampedBound(p2minsq * x * x + (p2minlin * x + p2mincst), 0, maxEdges);
-        const int hi = clampedBound(p2maxsq * x * x + (p2maxlin * x + p2maxcst), 0, maxEdges + 1);
+        int lo = truncatedBound(p2minsq * x * x + (p2minlin * x + p2mincst));
+        int hi = truncatedBound(p2maxsq * x * x + (p2maxlin * x + p2maxcst));
+        if (fix_nbarcs_to_p2 && hi > lo) {
+            // p2 is the number of edges: only 0..n(n-1)/2 can be met. The range is cut to those
+            // counts, never widened, so a range that holds none of them gives no job.
+            const int maxEdges = n * (n - 1) / 2;
+            const int cutLo = qMax(lo, 0);
+            const int cutHi = qMin(hi, maxEdges + 1);
+            const qint64 kept = cutHi > cutLo ? qint64(cutHi) - cutLo : 0;
+            impossibleEdges += qint64(hi) - lo - kept;
+            lo = cutLo;
+            hi = cutHi;
+        }
         for (int p2 = lo; p2 < hi; ++p2) {
             if (jobP1.size() >= MaxJobs) {
                 capped = true;
@@ -125,6 +139,10 @@ void VNSManager::buildJobs()
             appendJob(n, fix_nbarcs_to_p2 ? p2 : nbarcs, static_cast<int>(p1), p2);
         }
     }
+    if (impossibleEdges > 0)
+        report(QStringLiteral("%1 job(s) skipped: the number of edges p2 must lie in 0..n(n-1)/2.")
+                   .arg(impossibleEdges),
+               0, Qt::red);
     if (capped)
         report(QStringLiteral("Too many jobs: only the first %1 are run.").arg(MaxJobs), 0, Qt::red);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVector>
 
+#include <climits>
 #include <mutex>
 
 class AnalystWidget;
@@ -60,7 +61,8 @@ public slots:
     void run() override;
 
     void slot_set_nb_threads(int n) { nb_threads = n; }
-    void slot_setMaxTime(int s) { maxTime = s * 1000; }
+    // Seconds; saturates instead of overflowing (a time of 0 or less means no limit).
+    void slot_setMaxTime(int s) { maxTime = static_cast<int>(qBound<qint64>(0, qint64(s) * 1000, INT_MAX)); }
     void slot_set_cpu_max(int ms) { maxTime = ms; }
     void slot_set_nbnod(int n) { nbnod = n; }
     void slot_set_nbarcs(int m) { nbarcs = m; }

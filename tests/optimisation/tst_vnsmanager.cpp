@@ -21,6 +21,10 @@ class TestVnsManager : public QObject
 private slots:
     void sweepJobs_data();
     void sweepJobs();
+    void hugeP2RangeIsCapped_data();
+    void timeLimitInSeconds_data();
+    void timeLimitInSeconds();
+    void hugeP2RangeIsCapped();
     void unsweptRunUsesThreads_data();
     void unsweptRunUsesThreads();
     void haltDuringSweep();
@@ -88,10 +92,19 @@ void TestVnsManager::sweepJobs_data()
     QTest::newRow("bounds -0.5 and 2.9 truncate to 0 and 2")
         << 4 << 4 << false << 10 << true << QVector<double>{0, 0, -0.5, 0, 0, 2.9} << false << Ints{4, 4}
         << Ints{0, 1} << Ints{10, 10} << Ints{9, 9};
-    // p1 = 3: 9 - 8 = 1 up to 4.5, cut at 3 pairs; p1 = 4: 16 - 8 = 8 up to 8, both cut at 6 pairs.
+    // p1 = 3: 9 - 8 = 1 up to 5.5 (5 excluded), cut at the 3 pairs of the order; p1 = 4: 16 - 8 = 8
+    // up to 9, entirely above the 6 pairs, so no job at all.
     QTest::newRow("quadratic bounds")
-        << 3 << 4 << true << 10 << true << QVector<double>{1, 0, -8, 0.5, 0, 0} << true << Ints{3, 3, 3, 4}
-        << Ints{1, 2, 3, 6} << Ints{3, 3, 3, 4} << Ints{1, 2, 3, 6};
+        << 3 << 4 << true << 10 << true << QVector<double>{1, 0, -8, 0.5, 0, 1} << true << Ints{3, 3, 3}
+        << Ints{1, 2, 3} << Ints{3, 3, 3} << Ints{1, 2, 3};
+    // p1 = 3: 4 up to 5 (excluded): the one value lies above the 3 pairs.
+    QTest::newRow("edge range above the pairs gives no job")
+        << 3 << 3 << true << 10 << true << QVector<double>{0, 1, 1, 0, 0, 5} << true << Ints{} << Ints{}
+        << Ints{} << Ints{};
+    // p2 is a plain parameter here, not an edge count: neither sign nor the pairs limit it.
+    QTest::newRow("parameter p2 keeps its whole range")
+        << 4 << 4 << true << 10 << true << QVector<double>{0, 0, -3, 0, 2, 0} << false << Ints(11, 4)
+        << Ints{-3, -2, -1, 0, 1, 2, 3, 4, 5, 6, 7} << Ints(11, 4) << Ints(11, 9);
     QTest::newRow("p2 clamped to the pairs of the order")
         << 4 << 4 << true << 10 << true << QVector<double>{0, 0, -5, 0, 0, 100} << true << Ints(7, 4)
         << Ints{0, 1, 2, 3, 4, 5, 6} << Ints(7, 4) << Ints{0, 1, 2, 3, 4, 5, 6};
@@ -165,6 +178,65 @@ void TestVnsManager::sweepJobs()
     for (const QString &t : texts)
         reported |= t.contains(QLatin1String("1..32"));
     QCOMPARE(reported, skipped);
+}
+
+void TestVnsManager::hugeP2RangeIsCapped_data()
+{
+    QTest::addColumn<double>("lower");
+    QTest::addColumn<double>("upper");
+    QTest::addColumn<int>("firstP2");
+    QTest::addColumn<int>("jobs");
+    QTest::newRow("upper bound beyond the int range") << 0.0 << 1e300 << 0 << VNSManager::MaxJobs;
+    QTest::newRow("lower bound beyond the int range")
+        << -1e300 << 0.0 << std::numeric_limits<int>::min() << VNSManager::MaxJobs;
+    QTest::newRow("not-a-number upper bound reads as 0")
+        << -2.0 << std::numeric_limits<double>::quiet_NaN() << -2 << 2;
+}
+
+void TestVnsManager::hugeP2RangeIsCapped()
+{
+    QFETCH(double, lower);
+    QFETCH(double, upper);
+    QFETCH(int, firstP2);
+    QFETCH(int, jobs);
+    Setup s;
+    QSignalSpy console(s.m.get(), QOverload<QString, bool, int, QColor>::of(&VNSManager::signal_console));
+    s.m->slot_set_max_evals(20);
+    s.m->slot_use_param1(true);
+    s.m->slot_use_param2(true);
+    s.m->slot_set_p1min(5);
+    s.m->slot_set_p1max(5);
+    s.m->slot_set_p2mincst(lower);
+    s.m->slot_set_p2maxcst(upper);
+    s.m->slot_startVNS();
+    s.m->slot_stopVNS(); // only the job list is looked at
+    QVERIFY(s.m->wait(120000));
+    QCOMPARE(s.m->nbJobs(), jobs);
+    QCOMPARE(s.m->getJobP2().first(), firstP2);
+    QCOMPARE(s.m->getJobP2().last(), firstP2 + jobs - 1);
+    QCOMPARE(consoleTexts(console).contains(
+                 QStringLiteral("Too many jobs: only the first %1 are run.").arg(VNSManager::MaxJobs)),
+             jobs == VNSManager::MaxJobs);
+}
+
+void TestVnsManager::timeLimitInSeconds_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<int>("milliseconds");
+    QTest::newRow("default ten minutes") << 600 << 600000;
+    QTest::newRow("no limit") << 0 << 0;
+    QTest::newRow("one day") << 86400 << 86400000;
+    QTest::newRow("beyond the int range saturates") << 3000000 << 2147483647;
+    QTest::newRow("negative reads as no limit") << -5 << 0;
+}
+
+void TestVnsManager::timeLimitInSeconds()
+{
+    QFETCH(int, seconds);
+    QFETCH(int, milliseconds);
+    Setup s;
+    s.m->slot_setMaxTime(seconds);
+    QCOMPARE(s.m->getMaxTime(), milliseconds);
 }
 
 void TestVnsManager::unsweptRunUsesThreads_data()
