@@ -74,6 +74,16 @@ const QVector<double> &Eval::z(int i) const
     return objectives.at(i);
 }
 
+QVector<double> &Eval::z(int i)
+{
+    if (i < 0 || i >= objectives.size()) {
+        // Whatever a caller wrote into the empty vector last time is gone.
+        emptyZ.clear();
+        return emptyZ;
+    }
+    return objectives[i];
+}
+
 double Eval::zvalue(int i) const
 {
     if (i < 0 || i >= objectives.size() || objectives.at(i).isEmpty())

@@ -39,6 +39,7 @@ public:
     const QList<QVector<double>> &z() const { return objectives; }
     // Objective vector i, or an empty vector when i lies outside.
     const QVector<double> &z(int i) const;
+    QVector<double> &z(int i);
     // First component of objective vector i, or 1e12 when there is none.
     double zvalue(int i) const;
 

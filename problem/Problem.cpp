@@ -15,8 +15,10 @@
 #include <QCoreApplication>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QHash>
 #include <QMutexLocker>
 #include <QPen>
+#include <QSet>
 #include <QThread>
 
 #include <cmath>
@@ -385,11 +387,17 @@ bool Problem::link(int k, Calculus *source, Calculus *target)
             delete existing;
             if (graph)
                 graph->changeBest();
-        } else {
-            existing->changeOrig(source);
-            setArgK(target, k, source);
+            return compute(true);
         }
+        // An item that already uses the target cannot become its argument: no order of the
+        // evaluation stack could compute such a loop, and its problem text would not read back.
+        if (dependsOn(source, target))
+            return false;
+        existing->changeOrig(source);
+        setArgK(target, k, source);
     } else {
+        if (dependsOn(source, target))
+            return false;
         Link *l = new Link(source, target, gui);
         if (!setLinkK(target, k, l) || !source->setLinkTo(l)) {
             delete l;
@@ -399,7 +407,76 @@ bool Problem::link(int k, Calculus *source, Calculus *target)
             boardScene->addItem(l);
         setArgK(target, k, source);
     }
+    orderArgumentsFirst();
     return compute(true);
+}
+
+bool Problem::dependsOn(Calculus *item, Calculus *other)
+{
+    // Every item is visited once, so a damaged web of arguments cannot keep this going.
+    QVector<Calculus *> pending{item};
+    QSet<Calculus *> seen{item};
+    while (!pending.isEmpty()) {
+        const Calculus *c = pending.takeLast();
+        for (int k = 1; k <= 4; ++k) {
+            Calculus *a = c->argument(k);
+            if (!a)
+                continue;
+            if (a == other)
+                return true;
+            if (!seen.contains(a)) {
+                seen.insert(a);
+                pending.append(a);
+            }
+        }
+    }
+    return false;
+}
+
+// The evaluation stack is computed from first to last, and the problem text refers to arguments
+// by earlier positions only, so every argument must stand before its users. A link from an item
+// that stands after its new user breaks that order; the stack is then rearranged: repeatedly the
+// earliest item whose arguments are all placed comes next, so items that were in order keep
+// their relative order.
+void Problem::orderArgumentsFirst()
+{
+    QHash<Calculus *, int> position;
+    for (int i = 0; i < evalStack.size(); ++i)
+        position.insert(evalStack.at(i), i);
+    bool inOrder = true;
+    for (int i = 0; i < evalStack.size() && inOrder; ++i) {
+        for (int k = 1; k <= 4; ++k) {
+            Calculus *a = evalStack.at(i)->argument(k);
+            if (a && position.value(a, -1) >= i)
+                inOrder = false;
+        }
+    }
+    if (inOrder)
+        return;
+
+    QVector<Calculus *> remaining = evalStack;
+    QVector<Calculus *> ordered;
+    QSet<Calculus *> placed;
+    while (!remaining.isEmpty()) {
+        int pick = -1;
+        for (int i = 0; i < remaining.size() && pick < 0; ++i) {
+            bool ready = true;
+            for (int k = 1; k <= 4 && ready; ++k) {
+                Calculus *a = remaining.at(i)->argument(k);
+                ready = !a || !position.contains(a) || placed.contains(a);
+            }
+            if (ready)
+                pick = i;
+        }
+        if (pick < 0)
+            pick = 0; // a loop, which linking refuses; the rest keeps its order
+        placed.insert(remaining.at(pick));
+        ordered.append(remaining.takeAt(pick));
+    }
+    evalStack = ordered;
+    Calculus::clearVectorCalculus();
+    for (Calculus *item : evalStack)
+        Calculus::addVectorCalculus(item);
 }
 
 bool Problem::link1(Calculus *source, Calculus *target)
@@ -453,9 +530,11 @@ bool Problem::compute(bool force)
             evalStack[i]->crucial = true;
     }
 
-    for (Calculus *c : evalStack)
-        c->compute(force);
+    // Families read nothing but the graph, and operators of the evaluation stack may use them:
+    // they are computed first, so no operator reads a family's result for the previous graph.
     for (Calculus *c : famStack)
+        c->compute(force);
+    for (Calculus *c : evalStack)
         c->compute(force);
     for (Calculus *c : consStack)
         c->compute(force);
@@ -542,9 +621,13 @@ void Problem::eval(Eval *e)
         emit signal_max_eval_reached();
 }
 
-double Problem::chemicalPenalty(const quint32 *adj, int n) const
+namespace
 {
-    int delta = 0, count = 0;
+// The largest degree (0 without vertices) and the number of vertices that have it.
+void largestDegree(const quint32 *adj, int n, int &delta, int &count)
+{
+    delta = 0;
+    count = 0;
     for (int i = 0; i < n; ++i) {
         const int d = popcount(adj[i]);
         if (d > delta) {
@@ -554,6 +637,13 @@ double Problem::chemicalPenalty(const quint32 *adj, int n) const
             ++count;
         }
     }
+}
+} // namespace
+
+double Problem::chemicalPenalty(const quint32 *adj, int n) const
+{
+    int delta = 0, count = 0;
+    largestDegree(adj, n, delta, count);
     if (delta <= 4)
         return 0.0;
     return double(delta - 4) * n + count;
@@ -562,15 +652,7 @@ double Problem::chemicalPenalty(const quint32 *adj, int n) const
 double Problem::degmaxPenalty(const quint32 *adj, int n) const
 {
     int delta = 0, count = 0;
-    for (int i = 0; i < n; ++i) {
-        const int d = popcount(adj[i]);
-        if (d > delta) {
-            delta = d;
-            count = 1;
-        } else if (d == delta) {
-            ++count;
-        }
-    }
+    largestDegree(adj, n, delta, count);
     const int v = degmaxValue;
     switch (degmaxType) {
     case LessEqual:

@@ -80,7 +80,9 @@ public:
     infoEDGE *getELabels() const { return eLabels; }
 
     // Make source argument k of target, re-point target's argument k to source, or (same pair
-    // again) remove it; then the whole board is recomputed. False when a side refuses the link.
+    // again) remove it; then the whole board is recomputed. False when a side refuses the link, or
+    // when source already depends on target (the arguments would form a cycle). A link keeps every
+    // argument before its users in the evaluation stack, moving items when needed.
     bool link1(Calculus *source, Calculus *target);
     bool link2(Calculus *source, Calculus *target);
     bool link3(Calculus *source, Calculus *target);
@@ -188,6 +190,8 @@ private:
     struct Staged;
 
     bool link(int k, Calculus *source, Calculus *target);
+    static bool dependsOn(Calculus *item, Calculus *other);
+    void orderArgumentsFirst();
     void addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase);
     void putOnBoard(Calculus *item, double z, bool show);
     QVector<Calculus *> allItems() const;

@@ -157,14 +157,15 @@ void Z::recompute()
         fail(QStringLiteral("Missing argument"));
         return;
     }
+    // A failed argument leaves a 0 x 0 result, which is no column.
+    if (arg1->cols != 1) {
+        fail(QStringLiteral("Argument should be a column vector"));
+        return;
+    }
     // An argument in error may still show a stale result of the right shape: its values must not
     // pass for a valid objective.
     if (arg1->getError()) {
         fail(QStringLiteral("Argument error"));
-        return;
-    }
-    if (arg1->cols != 1) {
-        fail(QStringLiteral("Argument should be a column vector"));
         return;
     }
     saveTooltip(QStringLiteral("Objective value"));

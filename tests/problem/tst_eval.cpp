@@ -100,6 +100,17 @@ void TestEval::outOfRangeReads()
     QCOMPARE(e.value(valueIndex), expectedValue);
     QCOMPARE(e.zvalue(zIndex), expectedZ);
     QCOMPARE(e.z(zIndex).size(), expectedZSize);
+
+    // The writable form hands out the same vector; what a caller writes into the empty vector
+    // of an index outside the record never shows in a later read.
+    Eval w = makeEval(objectives, values);
+    QCOMPARE(w.z(zIndex).size(), expectedZSize);
+    if (zIndex < 0 || zIndex >= w.sizeZ()) {
+        w.z(zIndex).append(5.0);
+        QCOMPARE(w.z(zIndex).size(), 0);
+        QCOMPARE(w.zvalue(zIndex), 1e12);
+        QCOMPARE(w.sizeZ(), objectives.size());
+    }
 }
 
 void TestEval::display_data()

@@ -77,6 +77,8 @@ void TestObjective::recompute_data()
                             << Values{} << "NA/NA";
     QTest::newRow("empty result") << 0 << 0 << false << true << true << "Argument should be a column vector"
                                   << Values{} << "NA/NA";
+    QTest::newRow("failed argument leaves no column")
+        << 0 << 0 << true << true << true << "Argument should be a column vector" << Values{} << "NA/NA";
     QTest::newRow("argument in error with a column")
         << 3 << 1 << true << true << true << "Argument error" << Values{} << "NA/NA";
 }
