@@ -37,9 +37,9 @@ QMap<QString, Calculus *> build(Problem &p, const QStringList &items)
 {
     BuildCalculus catalogue;
     QMap<QString, Calculus *> made;
-    for (const QString &spec : items) {
-        const QString name = spec.section(QLatin1Char('='), 0, 0);
-        const QString keyword = spec.section(QLatin1Char('='), 1);
+    for (const QString &entry : items) {
+        const QString name = entry.section(QLatin1Char('='), 0, 0);
+        const QString keyword = entry.section(QLatin1Char('='), 1);
         Calculus *c = catalogue.makeCalculus(keyword, false);
         if (!c)
             return {};
