@@ -1,6 +1,7 @@
 #include "problem/Calculus.h"
 
 #include "graph/Graph.h"
+#include "graph/Random.h"
 #include "problem/CalculusDisplay.h"
 #include "problem/Link.h"
 
@@ -78,6 +79,73 @@ void Calculus::setMin(bool m)
 QString Calculus::specificInformationToSave()
 {
     return QString();
+}
+
+// ---- Default argument/link operations -----------------------------------------------------------
+
+bool Calculus::linkSlot(int k, Link *l)
+{
+    return k <= argSlots && acceptIncomingLink(k, l, linkDeselects);
+}
+
+bool Calculus::argSlot(int k, Calculus *c)
+{
+    return k <= argSlots && acceptArgument(k, c, changeBestLast);
+}
+
+bool Calculus::setLink1(Link *l)
+{
+    return linkSlot(1, l);
+}
+
+bool Calculus::setLink2(Link *l)
+{
+    return linkSlot(2, l);
+}
+
+bool Calculus::setLink3(Link *l)
+{
+    return linkSlot(3, l);
+}
+
+bool Calculus::setLink4(Link *l)
+{
+    return linkSlot(4, l);
+}
+
+bool Calculus::setLinkTo(Link *l)
+{
+    return canBeArgument && acceptOutgoingLink(l);
+}
+
+bool Calculus::setArg1(Calculus *c)
+{
+    return argSlot(1, c);
+}
+
+bool Calculus::setArg2(Calculus *c)
+{
+    return argSlot(2, c);
+}
+
+bool Calculus::setArg3(Calculus *c)
+{
+    return argSlot(3, c);
+}
+
+bool Calculus::setArg4(Calculus *c)
+{
+    return argSlot(4, c);
+}
+
+void Calculus::setParam(int p)
+{
+    Q_UNUSED(p);
+}
+
+int Calculus::getParam()
+{
+    return -1;
 }
 
 // ---- Evaluation ---------------------------------------------------------------------------------
@@ -198,9 +266,7 @@ bool Calculus::inReport() const
 
 void Calculus::setInReport(bool b)
 {
-    inReportFlag = b;
-    if (display)
-        display->setInReport(b);
+    storeFlag(inReportFlag, &CalculusDisplay::setInReport, b);
 }
 
 bool Calculus::graphInReport() const
@@ -210,9 +276,7 @@ bool Calculus::graphInReport() const
 
 void Calculus::setGraphInReport(bool b)
 {
-    graphInReportFlag = b;
-    if (display)
-        display->setGraphInReport(b);
+    storeFlag(graphInReportFlag, &CalculusDisplay::setGraphInReport, b);
 }
 
 bool Calculus::vecInReport() const
@@ -222,9 +286,7 @@ bool Calculus::vecInReport() const
 
 void Calculus::setVecInReport(bool b)
 {
-    vecInReportFlag = b;
-    if (display)
-        display->setVecInReport(b);
+    storeFlag(vecInReportFlag, &CalculusDisplay::setVecInReport, b);
 }
 
 bool Calculus::nodInReport() const
@@ -234,16 +296,19 @@ bool Calculus::nodInReport() const
 
 void Calculus::setNodInReport(bool b)
 {
-    nodInReportFlag = b;
-    if (display)
-        display->setNodInReport(b);
+    storeFlag(nodInReportFlag, &CalculusDisplay::setNodInReport, b);
 }
 
 void Calculus::setInvertGraph(bool b)
 {
-    invertGraph = b;
+    storeFlag(invertGraph, &CalculusDisplay::setInvertGraph, b);
+}
+
+void Calculus::storeFlag(bool &flag, void (CalculusDisplay::*setter)(bool), bool b)
+{
+    flag = b;
     if (display)
-        display->setInvertGraph(b);
+        (display->*setter)(b);
 }
 
 // ---- Names --------------------------------------------------------------------------------------
@@ -421,6 +486,14 @@ QVector<Calculus *> Calculus::registry()
 }
 
 // ---- On the board -------------------------------------------------------------------------------
+
+void Calculus::placeAtRandom(int width, int height)
+{
+    x0 = tsy_qrand() % 200;
+    y0 = tsy_qrand() % 200;
+    w = width;
+    h = height;
+}
 
 void Calculus::initDisplay(bool offerComplement)
 {
@@ -618,6 +691,35 @@ QRadialGradient Calculus::radialGradient(QPointF origin, qreal radius, QPointF c
     g.setColorAt(1.0, at1);
     g.setColorAt(0.0, at0);
     return g;
+}
+
+bool Calculus::markedColours(QColor &at1, QColor &at0, bool showError) const
+{
+    if (selected) {
+        at1 = QColor(Qt::blue).lighter(120);
+        at0 = QColor(Qt::darkBlue).lighter(120);
+        return true;
+    }
+    if (showError && errorBackup) {
+        at1 = QColor(Qt::red).lighter(120);
+        at0 = QColor(Qt::darkRed).lighter(120);
+        return true;
+    }
+    return false;
+}
+
+void Calculus::setBodyBrush(QPainter *painter, Shading shading, const QColor &at1, const QColor &at0)
+{
+    if (shading == Shading::Box)
+        painter->setBrush(radialGradient(QPointF(-30, -30), 60, QPointF(30, 30), QPointF(3, 30), at1, at0));
+    else
+        painter->setBrush(radialGradient(QPointF(-30, -30), 100, QPointF(3, 3), QPointF(3, 3), at1, at0));
+    painter->setPen(QPen(Qt::black));
+}
+
+QString Calculus::valueOrSizeText(bool single, double value, int r, int c)
+{
+    return single ? QString::number(value, 'g', 6) : QStringLiteral("%1 x %2").arg(r).arg(c);
 }
 
 void Calculus::paintGivenNameTag(QPainter *painter, bool yellow) const

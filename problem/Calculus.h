@@ -17,8 +17,9 @@ class Link;
 // An item holds its result for the current graph (a 32 x 32 matrix of which the top-left rows x cols
 // block is valid), its arguments 1 to 4 with their incoming links, its outgoing links, the flags that
 // the user sets in its dialog, and the gate compute(bool) that recomputes the item only when the
-// graph's change stamp moved. Subclasses implement recompute(), paint() and the argument/link
-// operations that say which arguments they accept.
+// graph's change stamp moved. Subclasses implement recompute() and paint(); the argument/link
+// operations follow the kind's settings (argSlots, canBeArgument, linkDeselects, changeBestLast),
+// and a kind with other needs overrides them.
 //
 // Items made headless (withDisplay false) have no dialog and no graphics set-up; they may be made,
 // linked, computed and destroyed on any thread.
@@ -37,23 +38,25 @@ public:
 
     // ---- Operations each kind decides -------------------------------------------------------------
     // Incoming link of argument k: accept (store it, give it its number, true) or refuse (false).
-    virtual bool setLink1(Link *l) = 0;
-    virtual bool setLink2(Link *l) = 0;
-    virtual bool setLink3(Link *l) = 0;
-    virtual bool setLink4(Link *l) = 0;
+    // By default slots 1..argSlots accept (acceptIncomingLink, deselecting when linkDeselects).
+    virtual bool setLink1(Link *l);
+    virtual bool setLink2(Link *l);
+    virtual bool setLink3(Link *l);
+    virtual bool setLink4(Link *l);
     // Outgoing link: this item becomes an argument of another one. Refused by items that cannot be
-    // arguments (objective, constraints, statistics, display items).
-    virtual bool setLinkTo(Link *l) = 0;
+    // arguments (objective, constraints, statistics, display items): canBeArgument false.
+    virtual bool setLinkTo(Link *l);
     // The values the evaluation reads; the objective overrides it with its signed values.
     virtual QVector<QVector<double>> *getZ();
-    // Argument k := c (accepting kinds then recompute at once), or refuse with false.
-    virtual bool setArg1(Calculus *c) = 0;
-    virtual bool setArg2(Calculus *c) = 0;
-    virtual bool setArg3(Calculus *c) = 0;
-    virtual bool setArg4(Calculus *c) = 0;
+    // Argument k := c (accepting kinds then recompute at once), or refuse with false. By default
+    // slots 1..argSlots accept (acceptArgument with changeBestLast).
+    virtual bool setArg1(Calculus *c);
+    virtual bool setArg2(Calculus *c);
+    virtual bool setArg3(Calculus *c);
+    virtual bool setArg4(Calculus *c);
     // Integer parameter of the parameter items; every other item ignores it and answers -1.
-    virtual void setParam(int p) = 0;
-    virtual int getParam() = 0;
+    virtual void setParam(int p);
+    virtual int getParam();
     // Minimise (true) or maximise; only the objective uses it.
     virtual void setMin(bool m);
     // Extra fields of the save record, each preceded by a tab; empty for most items.
@@ -196,7 +199,15 @@ protected:
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
+    // ---- Settings of the default argument/link operations -----------------------------------------
+    int argSlots = 0;            // argument slots 1..argSlots accept links and arguments
+    bool canBeArgument = true;   // an outgoing link is accepted
+    bool linkDeselects = false;  // an accepted incoming link clears the selected flag
+    bool changeBestLast = false; // an accepted argument moves the graph's change stamp last
+
     // ---- Helpers for the kinds and the concrete items ---------------------------------------------
+    // Board position drawn at random in [0, 200) x [0, 200) (x first) and the box size.
+    void placeAtRandom(int width, int height);
     // Board set-up of an item built with display: a standard dialog named after the keyword (the
     // "Complement" box offered when asked), graphics flags, cache mode, z value 1, position (x0, y0),
     // visibility, tool tip and the dialog's keyword label. Does nothing for a headless item.
@@ -224,6 +235,15 @@ protected:
     void paintReportMark(QPainter *painter) const;
     // A red "i" in a white disc when the dialog's "Complement" box is ticked.
     void paintComplementMark(QPainter *painter) const;
+    // The gradient colours of a selected item (blue) or, when showError, of an item whose last
+    // published result failed (red); false when neither applies and the kind picks its colours.
+    bool markedColours(QColor &at1, QColor &at0, bool showError) const;
+    // The body's brush and a black pen. A box gradient (centred low right, radius 60) or a round
+    // one (centred near the middle, radius 100).
+    enum class Shading { Box, Round };
+    static void setBodyBrush(QPainter *painter, Shading shading, const QColor &at1, const QColor &at0);
+    // The second line of a box: the value when single, else "rows x cols".
+    static QString valueOrSizeText(bool single, double value, int r, int c);
     // The painted result: the dialog's copy when there is one, else the item's own result.
     double shownValue() const;
     int shownRows() const;
@@ -232,4 +252,8 @@ protected:
 private:
     Calculus *&argRef(int k);
     Link *&linkRef(int k);
+    bool linkSlot(int k, Link *l);
+    bool argSlot(int k, Calculus *c);
+    // A report flag: stored, and copied into the dialog's box when there is a dialog.
+    void storeFlag(bool &flag, void (CalculusDisplay::*setter)(bool), bool b);
 };

@@ -1,6 +1,5 @@
 #include "problem/Z.h"
 
-#include "graph/Random.h"
 #include "problem/ZDisplay.h"
 
 #include <QPainter>
@@ -9,10 +8,10 @@ Z::Z(bool withDisplay)
 {
     category = QStringLiteral("Z");
     name = QStringLiteral("Z");
-    x0 = tsy_qrand() % 200;
-    y0 = tsy_qrand() % 200;
-    w = 120;
-    h = 60;
+    argSlots = 1;
+    canBeArgument = false;
+    linkDeselects = true;
+    placeAtRandom(120, 60);
     zvals = QVector<QVector<double>>(32, QVector<double>(32, 0.0));
     this->withDisplay = withDisplay;
     if (withDisplay)
@@ -38,94 +37,23 @@ void Z::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget
     Q_UNUSED(widget);
     followDialog();
     QColor at1, at0;
-    if (selected) {
-        at1 = QColor(Qt::blue).lighter(120);
-        at0 = QColor(Qt::darkBlue).lighter(120);
-    } else if (errorBackup) {
-        at1 = QColor(Qt::red).lighter(120);
-        at0 = QColor(Qt::darkRed).lighter(120);
-    } else {
+    if (!markedColours(at1, at0, true)) {
         at1 = QColor(Qt::green).lighter(120);
         at0 = QColor(Qt::darkGreen).lighter(120);
     }
-    painter->setBrush(radialGradient(QPointF(-30, -30), 100, QPointF(3, 3), QPointF(3, 3), at1, at0));
-    painter->setPen(QPen(Qt::black));
+    setBodyBrush(painter, Shading::Round, at1, at0);
     painter->drawConvexPolygon(min ? minOutline : maxOutline);
     painter->drawText(QRectF(-10, -25, 100, 20), name);
     const int r = shownRows();
     const int c = shownCols();
-    const QString second =
-        (r == 1 && c == 1) ? QString::number(shownValue(), 'g', 6) : QStringLiteral("%1 x %2").arg(r).arg(c);
-    painter->drawText(QRectF(-40, -10, 100, 20), second);
+    painter->drawText(QRectF(-40, -10, 100, 20), valueOrSizeText(r == 1 && c == 1, shownValue(), r, c));
     paintGivenNameTag(painter, false);
     paintReportMark(painter);
-}
-
-bool Z::setLink1(Link *l)
-{
-    return acceptIncomingLink(1, l, true);
-}
-
-bool Z::setLink2(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool Z::setLink3(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool Z::setLink4(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool Z::setLinkTo(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
 }
 
 QVector<QVector<double>> *Z::getZ()
 {
     return &zvals;
-}
-
-bool Z::setArg1(Calculus *c)
-{
-    return acceptArgument(1, c);
-}
-
-bool Z::setArg2(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool Z::setArg3(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool Z::setArg4(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-void Z::setParam(int p)
-{
-    Q_UNUSED(p);
-}
-
-int Z::getParam()
-{
-    return -1;
 }
 
 void Z::setMin(bool m)

@@ -14,19 +14,8 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
-    bool setLink1(Link *l) override;
-    bool setLink2(Link *l) override;
-    bool setLink3(Link *l) override;
-    bool setLink4(Link *l) override;
-    bool setLinkTo(Link *l) override;
     // The sign-adjusted values: column 0, rows 0 .. rows-1.
     QVector<QVector<double>> *getZ() override;
-    bool setArg1(Calculus *c) override;
-    bool setArg2(Calculus *c) override;
-    bool setArg3(Calculus *c) override;
-    bool setArg4(Calculus *c) override;
-    void setParam(int p) override;
-    int getParam() override;
     void setMin(bool m) override;
     // "\tmin" or "\tmax", after the dialog's box (the direction the user sees is the one saved).
     QString specificInformationToSave() override;

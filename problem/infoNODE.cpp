@@ -1,125 +1,14 @@
 #include "problem/infoNODE.h"
 
-#include "graph/Graph.h"
-#include "graph/Random.h"
+infoNODE::infoNODE(const QString &keyword, bool withDisplay) : InfoItem(keyword, withDisplay) {}
 
-#include <QPainter>
-
-infoNODE::infoNODE(const QString &keyword, bool withDisplay)
+bool infoNODE::copiedShape(int &r, int &c, QString &reason) const
 {
-    category = QStringLiteral("INFO");
-    name = keyword;
-    this->withDisplay = withDisplay;
-    x0 = tsy_qrand() % 200;
-    y0 = tsy_qrand() % 200;
-    w = 120;
-    h = 60;
-    initDisplay(false);
-}
-
-void infoNODE::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
-{
-    Q_UNUSED(option);
-    Q_UNUSED(widget);
-    QColor at1, at0;
-    if (selected) {
-        at1 = QColor(Qt::blue).lighter(120);
-        at0 = QColor(Qt::darkBlue).lighter(120);
-    } else {
-        at1 = QColor(Qt::blue);
-        at0 = QColor(Qt::cyan);
-    }
-    painter->setBrush(radialGradient(QPointF(-10, -10), 100, QPointF(3, 3), QPointF(3, 3), at1, at0));
-    painter->setPen(QPen(Qt::black));
-    const QPoint corners[4] = {QPoint(-(w / 2), 0), QPoint(0, h / 2), QPoint(w / 2, 0), QPoint(0, -(h / 2))};
-    painter->drawConvexPolygon(corners, 4);
-    painter->drawText(QRectF(-40, -10, 100, 20), name);
-}
-
-bool infoNODE::setLink1(Link *l)
-{
-    return acceptIncomingLink(1, l, true);
-}
-
-bool infoNODE::setLink2(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool infoNODE::setLink3(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool infoNODE::setLink4(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool infoNODE::setLinkTo(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool infoNODE::setArg1(Calculus *c)
-{
-    // The graph's change stamp moves last, so the board's republication sees the new argument.
-    return acceptArgument(1, c, true);
-}
-
-bool infoNODE::setArg2(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool infoNODE::setArg3(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool infoNODE::setArg4(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-void infoNODE::setParam(int p)
-{
-    Q_UNUSED(p);
-}
-
-int infoNODE::getParam()
-{
-    return -1;
-}
-
-void infoNODE::recompute()
-{
-    error = false;
-    if (!arg1) {
-        saveTooltip(QStringLiteral("Missing argument"));
-        rows = 0;
-        cols = 0;
-        error = true;
-        return;
-    }
     if (arg1->cols != 1) {
-        saveTooltip(QStringLiteral("Argument should be a vector"));
-        rows = 0;
-        cols = 0;
-        error = true;
-        return;
+        reason = QStringLiteral("Argument should be a vector");
+        return false;
     }
-    saveTooltip(name);
-    const int r = qBound(0, arg1->rows, 32);
-    for (int i = 0; i < r; ++i)
-        M[i][0] = arg1->M.at(i).at(0);
-    rows = r;
-    cols = 1;
+    r = qBound(0, arg1->rows, 32);
+    c = 1;
+    return true;
 }

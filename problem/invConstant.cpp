@@ -12,6 +12,8 @@ const int maxSize = 32;
 invConstant::invConstant(bool withDisplay)
 {
     name = QStringLiteral("CONSTANT");
+    // Argument 1 is only read when the dialog asks to clone it.
+    argSlots = 1;
     this->withDisplay = withDisplay;
     if (withDisplay)
         initDisplay(new ConstantDisplay(name), false);
@@ -28,59 +30,17 @@ void invConstant::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     Q_UNUSED(option);
     Q_UNUSED(widget);
     QColor at1, at0;
-    if (selected) {
-        at1 = QColor(Qt::blue).lighter(120);
-        at0 = QColor(Qt::darkBlue).lighter(120);
-    } else if (rows == 0 || cols == 0) {
-        at1 = QColor(Qt::red).lighter(120);
-        at0 = QColor(Qt::darkRed).lighter(120);
-    } else {
-        at1 = QColor(Qt::yellow).lighter(120);
-        at0 = QColor(Qt::darkYellow).lighter(120);
+    // An empty table is shown in the error colours whatever the last published result.
+    if (!markedColours(at1, at0, false)) {
+        const bool empty = rows == 0 || cols == 0;
+        at1 = empty ? QColor(Qt::red).lighter(120) : QColor(Qt::yellow).lighter(120);
+        at0 = empty ? QColor(Qt::darkRed).lighter(120) : QColor(Qt::darkYellow).lighter(120);
     }
-    painter->setBrush(radialGradient(QPointF(-30, -30), 60, QPointF(30, 30), QPointF(3, 30), at1, at0));
-    painter->setPen(QPen(Qt::black));
+    setBodyBrush(painter, Shading::Box, at1, at0);
     painter->drawEllipse(QRectF(-(w / 2), -(h / 2), w, h));
     painter->drawText(QRectF(-50, -20, 100, 20), name);
-    const QString second = (rows == 1 && cols == 1) ? QString::number(shownValue(), 'g', 6)
-                                                    : QStringLiteral("%1 x %2").arg(rows).arg(cols);
-    painter->drawText(QRectF(-50, 0, 100, 20), second);
-}
-
-bool invConstant::setLink2(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invConstant::setLink3(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invConstant::setLink4(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invConstant::setArg2(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool invConstant::setArg3(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool invConstant::setArg4(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
+    painter->drawText(QRectF(-50, 0, 100, 20),
+                      valueOrSizeText(rows == 1 && cols == 1, shownValue(), rows, cols));
 }
 
 QString invConstant::specificInformationToSave()

@@ -3,7 +3,7 @@
 #include "problem/Operator.h"
 
 // A value, vector or matrix typed by the user (or copied once from argument 1 with "Clone").
-// Its result does not depend on the graph.
+// Its result does not depend on the graph. Only argument 1 is taken.
 class invConstant : public Operator
 {
 public:
@@ -12,12 +12,6 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
-    bool setLink2(Link *l) override;
-    bool setLink3(Link *l) override;
-    bool setLink4(Link *l) override;
-    bool setArg2(Calculus *c) override;
-    bool setArg3(Calculus *c) override;
-    bool setArg4(Calculus *c) override;
     // rows, cols and the rows x cols values of the result, each after a tab.
     QString specificInformationToSave() override;
     void recompute() override;

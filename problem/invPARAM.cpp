@@ -1,7 +1,5 @@
 #include "problem/invPARAM.h"
 
-#include "graph/Random.h"
-
 #include <QPainter>
 
 invPARAM::invPARAM(const QString &keyword, bool withDisplay)
@@ -10,10 +8,7 @@ invPARAM::invPARAM(const QString &keyword, bool withDisplay)
     category = QStringLiteral("Invariant");
     this->withDisplay = withDisplay;
     if (withDisplay) {
-        x0 = tsy_qrand() % 200;
-        y0 = tsy_qrand() % 200;
-        w = 120;
-        h = 60;
+        placeAtRandom(120, 60);
         initDisplay(false);
     }
     latexDef = QStringLiteral(
@@ -33,71 +28,14 @@ void invPARAM::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, 
     Q_UNUSED(option);
     Q_UNUSED(widget);
     QColor at1, at0;
-    if (selected) {
-        at1 = QColor(Qt::blue).lighter(120);
-        at0 = QColor(Qt::darkBlue).lighter(120);
-    } else {
+    if (!markedColours(at1, at0, false)) {
         at1 = QColor(Qt::yellow).lighter(120);
         at0 = QColor(Qt::darkYellow).lighter(120);
     }
-    painter->setBrush(radialGradient(QPointF(-30, -30), 60, QPointF(30, 30), QPointF(3, 30), at1, at0));
-    painter->setPen(QPen(Qt::black));
+    setBodyBrush(painter, Shading::Box, at1, at0);
     painter->drawRect(QRectF(-(w / 2), -(h / 2), w, h));
     painter->drawText(QRectF(-50, -20, 100, 20), name);
     painter->drawText(QRectF(-50, 0, 100, 20), QString::number(shownValue(), 'g', 6));
-}
-
-bool invPARAM::setLink1(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invPARAM::setLink2(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invPARAM::setLink3(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invPARAM::setLink4(Link *l)
-{
-    Q_UNUSED(l);
-    return false;
-}
-
-bool invPARAM::setLinkTo(Link *l)
-{
-    return acceptOutgoingLink(l);
-}
-
-bool invPARAM::setArg1(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool invPARAM::setArg2(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool invPARAM::setArg3(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
-}
-
-bool invPARAM::setArg4(Calculus *c)
-{
-    Q_UNUSED(c);
-    return false;
 }
 
 void invPARAM::setParam(int p)
