@@ -32,19 +32,28 @@ namespace
 
 struct Case {
     const char *name;
-    const char *invariant;
+    const char *invariant; // null: the largest adjacency eigenvalue, MAX(EIGENVALUES(ADJACENCY))
     bool minimise;
     bool connected;
     const char *atMostZero; // "invariant <= 0", or null
     int order;
     double optimum; // as the user states it (not negated)
+    int degree = 0; // > 0: regular graphs of this degree
+    int edges = -1; // >= 0: exactly this many edges
 };
 
+// The regular and fixed-size optima: Petersen (the only cubic graph on 10 vertices of Wiener
+// index 75), Heawood (189 on 14 vertices), and K6 with four isolated vertices (5, the bound
+// (sqrt(8m + 1) - 1) / 2 for m = 15); all three agree with the brute force over nauty-geng's
+// output in tests/generators/regular_fixedsize_reference.py.
 const Case cases[] = {
     {"max WIENER, connected, n=20 (path)", "WIENER", false, true, nullptr, 20, 1330.0},
     {"max SIZE, TRIANGLES<=0, n=12", "SIZE", false, false, "TRIANGLES", 12, 36.0},
     {"max SIZE, TRIANGLES<=0, n=20", "SIZE", false, false, "TRIANGLES", 20, 100.0},
     {"min RANDIC, connected, n=20 (star)", "RANDIC", true, true, nullptr, 20, std::sqrt(19.0)},
+    {"min WIENER, 3-regular, n=10 (Petersen)", "WIENER", true, true, nullptr, 10, 75.0, 3, 15},
+    {"min WIENER, 3-regular, n=14 (Heawood)", "WIENER", true, true, nullptr, 14, 189.0, 3, 21},
+    {"max largest eigenvalue, m=15, n=10", nullptr, false, false, nullptr, 10, 5.0, 0, 15},
 };
 
 // A run that has not reached the optimum after this long is reported as not reached.
@@ -69,8 +78,24 @@ public:
         graph.randomGraph(c.order);
         problem.setNbNod(c.order);
         problem.setConnected(c.connected);
-        Calculus *value = catalogue.makeCalculus(QString::fromLatin1(c.invariant), false);
-        problem.addInvariantItem(value);
+        if (c.degree > 0) {
+            problem.setRegular(true);
+            problem.setRegDegree(c.degree);
+        }
+        Calculus *value = nullptr;
+        if (c.invariant) {
+            value = catalogue.makeCalculus(QString::fromLatin1(c.invariant), false);
+            problem.addInvariantItem(value);
+        } else {
+            Calculus *adjacency = catalogue.makeCalculus(QStringLiteral("ADJACENCY"), false);
+            problem.addInvariantItem(adjacency);
+            Calculus *eigenvalues = catalogue.makeCalculus(QStringLiteral("EIGENVALUES"), false);
+            problem.addOperatorItem(eigenvalues);
+            value = catalogue.makeCalculus(QStringLiteral("MAX"), false);
+            problem.addOperatorItem(value);
+            problem.link1(adjacency, eigenvalues);
+            problem.link1(eigenvalues, value);
+        }
         Calculus *z = catalogue.makeCalculus(QStringLiteral("Z"), false);
         z->setMin(c.minimise);
         problem.addZItem(z);
@@ -102,7 +127,8 @@ Outcome searchOnce(const Case &c, int threads, quint32 seed)
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back(new VNS(&board.problem, &board.graph, t, nullptr, &archive));
         workers.back()->setSeed(seed);
-        workers.back()->init(c.order, 0, 0, 0, static_cast<int>(TimeCapMs), false, &archive, start);
+        workers.back()->init(c.order, std::max(c.edges, 0), 0, 0, static_cast<int>(TimeCapMs), c.edges >= 0,
+                             &archive, start);
     }
     const double target = c.minimise ? c.optimum : -c.optimum;
     QElapsedTimer clock;

@@ -89,6 +89,34 @@ public:
     void perturb(int k);
     // The learning quad-swap descent; true when some move reached the job's archive.
     bool ls_stoquad(bool stopWhenRegular);
+
+    // ---- local searches for regular graphs: every move keeps every degree, except the repair ----
+    // Rewrites quints (each in all 120 orders, 60 % of them drawn) to signatures with the same
+    // degree at every position; true when some move reached the job's archive.
+    bool ls_regular();
+    // Swaps the edges and non-edges of alternating 6-cycles (each tried with probability prob);
+    // sets improved only for moves the job's archive took; always false.
+    bool ls_c6();
+    // Moves edges from vertices above the required degree to vertices below it; true at once
+    // when a move the job's archive took made the graph regular, else when some move reached it.
+    bool ls_search_regular();
+
+    // ---- local searches for a fixed number of edges ----
+    // Adds or removes edges, evening out the degrees, until the graph has the required number of
+    // edges: the problem's count when the edge-count requirement is on, otherwise, under the
+    // regular requirement, that of a regular graph (n d / 2). Evaluates and archives nothing;
+    // true when it changed the graph.
+    bool ls_search_nbarcs();
+    // Rewrite every quad (quint) to signatures with the same number of edges; true when some
+    // move reached the job's archive, or at once when stopWhenRegular and such a move left the
+    // graph regular.
+    bool ls_quadfixnbarcs(bool stopWhenRegular);
+    bool ls_quintfixnbarcs(bool stopWhenRegular);
+    // Toggles every vertex pair in a random order; true when some move reached the job's archive.
+    bool ls_add_rem();
+    // Milliseconds since the present job started (0 outside a job).
+    double timeOpt() const;
+
     // Runs one whole job on the calling thread (what run() does after its checks).
     void optimize();
     // Publishes the job archive's latest solution: the private graph takes it and
@@ -138,6 +166,7 @@ private:
     void switchMoves(int k);
     void recentreWeights();
     bool isRegularGraph();
+    // The graph has the number of edges the searches for regular graphs steer to.
     bool edgeCountMet();
     bool regularConstraintOn();
     // Runs the local searches chosen by the structural constraints for the loaded graph.
@@ -145,14 +174,8 @@ private:
     void console(const QString &text, bool debug, int level, const QColor &colour);
     void seedJob();
 
-    // Local searches for regular graphs and for a fixed number of edges: not built yet, each
-    // returns false without touching the graph.
-    bool ls_regular() { return false; }
-    bool ls_c6() { return false; }
-    bool ls_search_regular() { return false; }
-    bool ls_search_nbarcs() { return false; }
-    bool ls_quadfixnbarcs(bool) { return false; }
-    bool ls_quintfixnbarcs(bool) { return false; }
+    // The number of edges the searches for regular graphs steer to (see ls_search_nbarcs).
+    int targetEdges();
 
     int threadNo;
     QMutex *sharedMutex;
