@@ -622,6 +622,45 @@ int VNS::targetEdges()
     return ownGraph->getNbNodes() * ownProblem->getRegDegree() / 2;
 }
 
+VNS::Walk VNS::walkRewrites(const int *v, int k, const SignatureTables::Table &table, Eval *e,
+                            const QString &label, bool stopWhenRegular, bool &pass, bool &result)
+{
+    const int n = ownGraph->getNbNodes();
+    const auto signature = [&] {
+        return k == 4 ? SignatureTables::quadSignature(rows, v) : SignatureTables::quintSignature(rows, v);
+    };
+    const auto write = [&](int code) {
+        if (k == 4)
+            setQuadGraph(v, code);
+        else
+            setQuintGraph(v, code);
+    };
+    int s = signature();
+    for (int x = 0; x < table.at(s).size(); ++x) {
+        if (halted())
+            return Walk::Stop;
+        write(table.at(s).at(x));
+        const Offer offer = candidateStep(e, label);
+        if (offer == Offer::Refused) {
+            write(s);
+            continue;
+        }
+        pass = true;
+        if (offer == Offer::Best) {
+            result = true;
+            if (stopWhenRegular && isRegularGraph())
+                return Walk::Regular;
+        }
+        // Publishing may have loaded another worker's graph: the walk goes on from what the
+        // tuple holds now, so that an undo writes back exactly what was there.
+        if (ownGraph->getNbNodes() != n)
+            return Walk::Stop;
+        readRows();
+        s = signature();
+    }
+    return Walk::Go;
+}
+
 bool VNS::ls_regular()
 {
     Eval e;
@@ -664,26 +703,8 @@ bool VNS::ls_regular()
                             if (!(tsy_rand() < 0.6))
                                 continue;
                             v[4] = (i4 + o) % n;
-                            int s = SignatureTables::quintSignature(rows, v);
-                            for (int x = 0; x < table.at(s).size(); ++x) {
-                                if (halted())
-                                    return result;
-                                setQuintGraph(v, table.at(s).at(x));
-                                const Offer offer = candidateStep(&e, label);
-                                if (offer == Offer::Refused) {
-                                    setQuintGraph(v, s);
-                                    continue;
-                                }
-                                pass = true;
-                                result |= offer == Offer::Best;
-                                // Publishing may have loaded another worker's graph: the walk
-                                // goes on from what the tuple holds now, so that an undo
-                                // writes back exactly what was there.
-                                if (ownGraph->getNbNodes() != n)
-                                    return result;
-                                readRows();
-                                s = SignatureTables::quintSignature(rows, v);
-                            }
+                            if (walkRewrites(v, 5, table, &e, label, false, pass, result) != Walk::Go)
+                                return result;
                         }
                     }
                 }
@@ -901,26 +922,13 @@ bool VNS::ls_quadfixnbarcs(bool stopWhenRegular)
                     for (v[3] = v[2] + 1; v[3] < n; ++v[3]) {
                         if (halted())
                             return result;
-                        int s = SignatureTables::quadSignature(rows, v);
-                        for (int x = 0; x < table.at(s).size(); ++x) {
-                            if (halted())
-                                return result;
-                            setQuadGraph(v, table.at(s).at(x));
-                            const Offer offer = candidateStep(&e, label);
-                            if (offer == Offer::Refused) {
-                                setQuadGraph(v, s);
-                                continue;
-                            }
-                            pass = true;
-                            if (offer == Offer::Best) {
-                                result = true;
-                                if (stopWhenRegular && isRegularGraph())
-                                    return true;
-                            }
-                            if (ownGraph->getNbNodes() != n)
-                                return result;
-                            readRows();
-                            s = SignatureTables::quadSignature(rows, v);
+                        switch (walkRewrites(v, 4, table, &e, label, stopWhenRegular, pass, result)) {
+                        case Walk::Go:
+                            break;
+                        case Walk::Regular:
+                            return true;
+                        case Walk::Stop:
+                            return result;
                         }
                     }
     } while (pass);
@@ -947,26 +955,13 @@ bool VNS::ls_quintfixnbarcs(bool stopWhenRegular)
                         for (v[4] = v[3] + 1; v[4] < n; ++v[4]) {
                             if (halted())
                                 return result;
-                            int s = SignatureTables::quintSignature(rows, v);
-                            for (int x = 0; x < table.at(s).size(); ++x) {
-                                if (halted())
-                                    return result;
-                                setQuintGraph(v, table.at(s).at(x));
-                                const Offer offer = candidateStep(&e, label);
-                                if (offer == Offer::Refused) {
-                                    setQuintGraph(v, s);
-                                    continue;
-                                }
-                                pass = true;
-                                if (offer == Offer::Best) {
-                                    result = true;
-                                    if (stopWhenRegular && isRegularGraph())
-                                        return true;
-                                }
-                                if (ownGraph->getNbNodes() != n)
-                                    return result;
-                                readRows();
-                                s = SignatureTables::quintSignature(rows, v);
+                            switch (walkRewrites(v, 5, table, &e, label, stopWhenRegular, pass, result)) {
+                            case Walk::Go:
+                                break;
+                            case Walk::Regular:
+                                return true;
+                            case Walk::Stop:
+                                return result;
                             }
                         }
     } while (pass);

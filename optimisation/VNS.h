@@ -161,6 +161,14 @@ private:
     void initialStep(Eval *e, const QString &label);
     void evaluate(Eval *e);
     void readRows();
+    // How a walk through the rewrites of one tuple ended: go on with the next tuple, stop the
+    // search (halted, or the graph's order changed under it), or a regular graph was reached.
+    enum class Walk { Go, Stop, Regular };
+    // Walks the rewrites that table lists for the present signature of the tuple v (4 or 5
+    // vertices): each is written and offered; a refused one is undone, an accepted one becomes
+    // the tuple's new signature. Sets pass on acceptance by local and result on acceptance by best.
+    Walk walkRewrites(const int *v, int k, const SignatureTables::Table &table, Eval *e, const QString &label,
+                      bool stopWhenRegular, bool &pass, bool &result);
     // Offers the evaluated current graph to local (which is emptied first when clearFirst).
     void archiveCurrent(bool clearFirst);
     void switchMoves(int k);
