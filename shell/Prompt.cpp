@@ -5,7 +5,8 @@
 
 #include <atomic>
 
-namespace {
+namespace
+{
 std::atomic<Prompt *> installed{nullptr};
 
 // Texts from files or the network must never be interpreted as rich text.
