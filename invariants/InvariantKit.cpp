@@ -63,3 +63,15 @@ bool InvariantKit::allDistances(const quint32 *rows, int n, QVector<QVector<doub
     }
     return ok;
 }
+
+void InvariantKit::eccentricitiesToFirstColumn(QVector<QVector<double>> &m, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        double *d = m[i].data();
+        double e = 0.0;
+        for (int j = 0; j < n; ++j)
+            if (d[j] > e)
+                e = d[j];
+        d[0] = e;
+    }
+}

@@ -56,4 +56,7 @@ public:
     // pairs set to the given value. Returns true when the graph is connected (order 0 counts as
     // connected).
     static bool allDistances(const quint32 *rows, int n, QVector<QVector<double>> &m, double unreached);
+    // Replaces entry [i][0] of the distance matrix in m by the largest distance of row i (the
+    // eccentricity of vertex i; unreached pairs count with their stored value).
+    static void eccentricitiesToFirstColumn(QVector<QVector<double>> &m, int n);
 };

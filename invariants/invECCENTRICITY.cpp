@@ -27,14 +27,7 @@ void invECCENTRICITY::recompute()
     const int n = InvariantKit::readRows(graph, adj);
     error = false;
     const bool connected = InvariantKit::allDistances(adj, n, M, InvariantKit::Unreached);
-    for (int i = 0; i < n; ++i) {
-        double *d = M[i].data();
-        double e = 0.0;
-        for (int j = 0; j < n; ++j)
-            if (d[j] > e)
-                e = d[j];
-        d[0] = e;
-    }
+    InvariantKit::eccentricitiesToFirstColumn(M, n);
     error = !connected;
     rows = n;
     cols = 1;
