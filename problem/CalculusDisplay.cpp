@@ -47,13 +47,7 @@ CalculusDisplay::CalculusDisplay(const QString &name) : name(name), M(maxSize, Q
     gl_settings->addWidget(cb_graphInReport, 2, 1);
     gl_settings->addWidget(cb_nodInReport, 3, 1);
     gl_settings->addWidget(cb_vecInReport, 4, 1);
-    bg_reportMode = new QButtonGroup(this);
-    bg_reportMode->setExclusive(true);
-    bg_reportMode->addButton(cb_graphInReport);
-    bg_reportMode->addButton(cb_nodInReport);
-    bg_reportMode->addButton(cb_vecInReport);
-    cb_graphInReport->setChecked(true);
-    enableReportModes(false);
+    groupReportModes();
     tabs->addTab(settings, QStringLiteral("Settings"));
 
     // "Results"
@@ -283,4 +277,15 @@ void CalculusDisplay::hideAndRefresh()
 {
     hide();
     slot_refresh();
+}
+
+void CalculusDisplay::groupReportModes()
+{
+    bg_reportMode = new QButtonGroup(this);
+    bg_reportMode->setExclusive(true);
+    bg_reportMode->addButton(cb_graphInReport);
+    bg_reportMode->addButton(cb_nodInReport);
+    bg_reportMode->addButton(cb_vecInReport);
+    cb_graphInReport->setChecked(true);
+    enableReportModes(false);
 }

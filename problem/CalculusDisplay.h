@@ -73,6 +73,8 @@ signals:
 
 protected:
     void enableReportModes(bool b);
+    // Makes the three report modes one exclusive group, "Graph Value" ticked and all disabled.
+    void groupReportModes();
 
     QString name;
     QLabel *lb_keyword = nullptr;

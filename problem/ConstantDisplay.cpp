@@ -56,13 +56,7 @@ ConstantDisplay::ConstantDisplay(const QString &keyword)
     for (QCheckBox *hidden : {cb_inReport, cb_nodInReport, cb_vecInReport, cb_invertGraph})
         hidden->setVisible(false);
     cb_invertGraph->setEnabled(false);
-    bg_reportMode = new QButtonGroup(this);
-    bg_reportMode->setExclusive(true);
-    bg_reportMode->addButton(cb_graphInReport);
-    bg_reportMode->addButton(cb_nodInReport);
-    bg_reportMode->addButton(cb_vecInReport);
-    cb_graphInReport->setChecked(true);
-    enableReportModes(false);
+    groupReportModes();
     tabs->addTab(settings, QStringLiteral("Settings"));
 
     // "Results": the value table and its buttons.
