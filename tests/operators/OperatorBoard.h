@@ -5,6 +5,7 @@
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Link.h"
+#include "support/TestLinking.h"
 
 #include <QtTest>
 
@@ -48,40 +49,7 @@ public:
     }
 
     // Links source as argument k of target as the board does; false when either refuses.
-    static bool link(Calculus *source, Calculus *target, int k)
-    {
-        auto *l = new Link(source, target, false);
-        bool ok = false;
-        switch (k) {
-        case 1:
-            ok = target->setLink1(l);
-            break;
-        case 2:
-            ok = target->setLink2(l);
-            break;
-        case 3:
-            ok = target->setLink3(l);
-            break;
-        default:
-            ok = target->setLink4(l);
-            break;
-        }
-        ok = ok && source->setLinkTo(l);
-        if (!ok) {
-            delete l;
-            return false;
-        }
-        switch (k) {
-        case 1:
-            return target->setArg1(source);
-        case 2:
-            return target->setArg2(source);
-        case 3:
-            return target->setArg3(source);
-        default:
-            return target->setArg4(source);
-        }
-    }
+    static bool link(Calculus *source, Calculus *target, int k) { return linkAsArgument(source, target, k); }
 
     // Links the preset arguments 1 to 4 (empty layouts stay unlinked) and evaluates the item.
     void linkAll(const QStringList &layouts)

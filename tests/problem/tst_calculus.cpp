@@ -4,6 +4,7 @@
 #include "support/TestConstraintItem.h"
 #include "support/TestFamilyItem.h"
 #include "support/TestInvariantItem.h"
+#include "support/TestLinking.h"
 #include "support/TestOperatorItem.h"
 #include "support/TestStatisticsItem.h"
 
@@ -29,55 +30,6 @@ std::unique_ptr<Graph> makeGraph(int n, const QString &edges)
         g->addEdge(ends[0].toInt(), ends[1].toInt());
     }
     return g;
-}
-
-Calculus *makeKind(const QString &kind, bool display = false)
-{
-    if (kind == QLatin1String("Invariant"))
-        return new TestInvariantItem(display);
-    if (kind == QLatin1String("Family"))
-        return new TestFamilyItem(display);
-    if (kind == QLatin1String("Operator"))
-        return new TestOperatorItem(display);
-    if (kind == QLatin1String("Constraint"))
-        return new TestConstraintItem(display);
-    return new TestStatisticsItem(display);
-}
-
-// Links source as argument k of target the way the board does; false when either refuses.
-bool linkAs(Calculus *source, Calculus *target, int k)
-{
-    auto *l = new Link(source, target, false);
-    bool ok = false;
-    switch (k) {
-    case 1:
-        ok = target->setLink1(l);
-        break;
-    case 2:
-        ok = target->setLink2(l);
-        break;
-    case 3:
-        ok = target->setLink3(l);
-        break;
-    default:
-        ok = target->setLink4(l);
-        break;
-    }
-    ok = ok && source->setLinkTo(l);
-    if (!ok) {
-        delete l;
-        return false;
-    }
-    switch (k) {
-    case 1:
-        return target->setArg1(source);
-    case 2:
-        return target->setArg2(source);
-    case 3:
-        return target->setArg3(source);
-    default:
-        return target->setArg4(source);
-    }
 }
 
 } // namespace
@@ -140,7 +92,7 @@ void TestCalculus::newItem()
     QFETCH(int, rows);
     QFETCH(int, cols);
 
-    std::unique_ptr<Calculus> c(makeKind(kind));
+    std::unique_ptr<Calculus> c(makeTestKind(kind));
     QCOMPARE(c->category, kind);
     QCOMPARE(c->w, w);
     QCOMPARE(c->h, h);
@@ -328,7 +280,7 @@ void TestCalculus::locksDuringRecompute()
     TestOperatorItem op;
     inv.setGraph(g.get());
     op.setGraph(g.get());
-    QVERIFY(linkAs(&inv, &op, 1));
+    QVERIFY(linkAsArgument(&inv, &op, 1));
     g->changeBest();
     QVERIFY(inv.compute(true));
     QVERIFY(op.compute(true));
@@ -381,7 +333,7 @@ void TestCalculus::errorPropagation()
     inv.setGraph(g.get());
     op.setGraph(g.get());
     inv.fail = argumentFails;
-    QVERIFY(linkAs(&inv, &op, slot));
+    QVERIFY(linkAsArgument(&inv, &op, slot));
 
     g->changeBest();
     QVERIFY(inv.compute(true));
@@ -469,9 +421,9 @@ void TestCalculus::updateCrucial()
     for (Calculus *c : {static_cast<Calculus *>(&a), static_cast<Calculus *>(&b),
                         static_cast<Calculus *>(&inner), static_cast<Calculus *>(&outer)})
         c->setGraph(g.get());
-    QVERIFY(linkAs(&a, &inner, 1));
-    QVERIFY(linkAs(&inner, &outer, 1));
-    QVERIFY(linkAs(&b, &outer, 3));
+    QVERIFY(linkAsArgument(&a, &inner, 1));
+    QVERIFY(linkAsArgument(&inner, &outer, 1));
+    QVERIFY(linkAsArgument(&b, &outer, 3));
 
     outer.update_crucial();
     QVERIFY(!inner.crucial && !b.crucial);
@@ -502,10 +454,10 @@ void TestCalculus::destroyingAnArgument()
     user.setGraph(g.get());
     keep.setGraph(g.get());
     const int other = slot == 1 ? 2 : 1;
-    QVERIFY(linkAs(&keep, &user, other));
+    QVERIFY(linkAsArgument(&keep, &user, other));
     auto *arg = new TestInvariantItem;
     arg->setGraph(g.get());
-    QVERIFY(linkAs(arg, &user, slot));
+    QVERIFY(linkAsArgument(arg, &user, slot));
     QCOMPARE(user.argument(slot), arg);
     QVERIFY(user.isLinked(slot));
 
@@ -518,7 +470,7 @@ void TestCalculus::destroyingAnArgument()
 
     // Destroying the user empties the outgoing links of its arguments.
     auto *user2 = new TestOperatorItem;
-    QVERIFY(linkAs(&keep, user2, 1));
+    QVERIFY(linkAsArgument(&keep, user2, 1));
     QCOMPARE(keep.outgoingLinks().size(), 2);
     delete user2;
     QCOMPARE(keep.outgoingLinks().size(), 1);
@@ -559,8 +511,8 @@ void TestCalculus::headlessOnWorkerThread()
         op->setGraph(g.get());
         inv2->setInvertGraph(true);
         noDialogs = !inv->getCalculusDisplay() && !op->getCalculusDisplay();
-        linkAs(inv, op, 1);
-        linkAs(inv2, op, 2);
+        linkAsArgument(inv, op, 1);
+        linkAsArgument(inv2, op, 2);
         g->changeBest();
         inv->compute(true);
         inv2->compute(true);
@@ -670,7 +622,7 @@ void TestCalculus::identifier()
     QFETCH(double, z);
     QFETCH(QString, id);
 
-    std::unique_ptr<Calculus> c(makeKind(kind));
+    std::unique_ptr<Calculus> c(makeTestKind(kind));
     c->setZ(z);
     QCOMPARE(c->identifier, QStringLiteral("NA"));
     QCOMPARE(c->getID(), id);
@@ -714,7 +666,7 @@ void TestCalculus::problemDocument()
         args[k - 1].setZ(2 + k);
     }
     for (int k : slotList)
-        QVERIFY(linkAs(&args[k - 1], &op, k));
+        QVERIFY(linkAsArgument(&args[k - 1], &op, k));
     QCOMPARE(op.problemDocument(), expected);
     for (int k : slotList)
         QCOMPARE(args[k - 1].identifier, QStringLiteral("Invariant-%1").arg(2 + k));

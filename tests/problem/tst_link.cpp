@@ -3,6 +3,7 @@
 #include "support/TestConstraintItem.h"
 #include "support/TestFamilyItem.h"
 #include "support/TestInvariantItem.h"
+#include "support/TestLinking.h"
 #include "support/TestOperatorItem.h"
 #include "support/TestStatisticsItem.h"
 
@@ -14,19 +15,6 @@
 
 namespace
 {
-
-Calculus *makeKind(const QString &kind, bool display = false)
-{
-    if (kind == QLatin1String("Invariant"))
-        return new TestInvariantItem(display);
-    if (kind == QLatin1String("Family"))
-        return new TestFamilyItem(display);
-    if (kind == QLatin1String("Operator"))
-        return new TestOperatorItem(display);
-    if (kind == QLatin1String("Constraint"))
-        return new TestConstraintItem(display);
-    return new TestStatisticsItem(display);
-}
 
 bool offerIncoming(Calculus *target, int k, Link *l)
 {
@@ -140,7 +128,7 @@ void TestLink::argumentSlots()
     QFETCH(int, slot);
     QFETCH(bool, accepted);
 
-    std::unique_ptr<Calculus> target(makeKind(kind));
+    std::unique_ptr<Calculus> target(makeTestKind(kind));
     TestInvariantItem source;
     target->setGraph(graph.get());
     source.setGraph(graph.get());
@@ -165,7 +153,7 @@ void TestLink::argumentSlots()
     }
     // A direct call refuses the same slots.
     TestInvariantItem other;
-    std::unique_ptr<Calculus> fresh(makeKind(kind));
+    std::unique_ptr<Calculus> fresh(makeTestKind(kind));
     QCOMPARE(setArgument(fresh.get(), slot, &other), accepted);
 }
 
@@ -186,7 +174,7 @@ void TestLink::asArgument()
     QFETCH(QString, kind);
     QFETCH(bool, accepted);
 
-    std::unique_ptr<Calculus> source(makeKind(kind));
+    std::unique_ptr<Calculus> source(makeTestKind(kind));
     TestOperatorItem target;
     source->setGraph(graph.get());
     target.setGraph(graph.get());
@@ -212,7 +200,7 @@ void TestLink::selectionOnLinking()
     QFETCH(QString, kind);
     QFETCH(bool, targetStaysSelected);
 
-    std::unique_ptr<Calculus> target(makeKind(kind));
+    std::unique_ptr<Calculus> target(makeTestKind(kind));
     TestInvariantItem source;
     target->select(true);
     source.select(true);

@@ -1,6 +1,7 @@
 #include "problem/CalculusDisplay.h"
 #include "problem/Link.h"
 #include "support/TestInvariantItem.h"
+#include "support/TestLinking.h"
 #include "support/TestOperatorItem.h"
 
 #include <QCheckBox>
@@ -19,23 +20,6 @@ public:
     QString specificInformationToSave() override { return tail; }
     QString tail;
 };
-
-bool linkAs(Calculus *source, Calculus *target, int k)
-{
-    auto *l = new Link(source, target, false);
-    const bool in = k == 1   ? target->setLink1(l)
-                    : k == 2 ? target->setLink2(l)
-                    : k == 3 ? target->setLink3(l)
-                             : target->setLink4(l);
-    if (!in || !source->setLinkTo(l)) {
-        delete l;
-        return false;
-    }
-    return k == 1   ? target->setArg1(source)
-           : k == 2 ? target->setArg2(source)
-           : k == 3 ? target->setArg3(source)
-                    : target->setArg4(source);
-}
 
 } // namespace
 
@@ -142,7 +126,7 @@ void TestSaveRecord::record()
             continue;
         arguments.push_back(std::make_unique<TestInvariantItem>());
         arguments.back()->saveIndex = args[k - 1];
-        QVERIFY(linkAs(arguments.back().get(), &item, k));
+        QVERIFY(linkAsArgument(arguments.back().get(), &item, k));
     }
 
     const QString record = item.getCaractToSave();
