@@ -206,6 +206,13 @@ protected:
     bool changeBestLast = false; // an accepted argument moves the graph's change stamp last
 
     // ---- Helpers for the kinds and the concrete items ---------------------------------------------
+    // The failure result of an item that cannot compute: a 0 x 0 result with the error flag set.
+    void setFailed()
+    {
+        rows = 0;
+        cols = 0;
+        error = true;
+    }
     // Board position drawn at random in [0, 200) x [0, 200) (x first) and the box size.
     void placeAtRandom(int width, int height);
     // Board set-up of an item built with display: a standard dialog named after the keyword (the
