@@ -11,6 +11,7 @@
 //   expected  "RxC:e,..." a result (a leading "!" when the item must be in error, else it must not
 //             be), or "FAIL:<status>" a failure epilogue with that status text
 //   status    when not empty, the status text a result must carry
+//   labels    when not empty, "rows,cols": the size labels the item must show afterwards
 // EIGENVECTORS results are compared column by column up to the sign of each column.
 
 inline void setGraphFromText(Graph *g, const QString &text)
@@ -48,7 +49,8 @@ inline void compareUpToColumnSigns(const Calculus *item, const QString &expected
 }
 
 inline void runOperatorCase(const QString &keyword, const QString &graph, const QStringList &args,
-                            const QString &expected, double tol, const QString &status = QString())
+                            const QString &expected, double tol, const QString &status = QString(),
+                            const QString &labels = QString())
 {
     OperatorBoard board;
     setGraphFromText(board.getGraph(), graph);
@@ -58,6 +60,10 @@ inline void runOperatorCase(const QString &keyword, const QString &graph, const 
     for (const QString &a : args)
         layouts << (a == QLatin1String("-") ? QString() : a);
     board.linkAll(layouts);
+    if (!labels.isEmpty()) {
+        QCOMPARE(item->getSRows(), labels.section(QLatin1Char(','), 0, 0));
+        QCOMPARE(item->getSCols(), labels.section(QLatin1Char(','), 1, 1));
+    }
     if (expected.startsWith(QLatin1String("FAIL:"))) {
         QCOMPARE(item->getTooltip(), expected.mid(5));
         QCOMPARE(item->rows, 0);
