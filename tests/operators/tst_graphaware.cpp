@@ -2,6 +2,7 @@
 #include "operators/operNODEIMPACT.h"
 #include "problem/CalculusDisplay.h"
 
+#include <QCheckBox>
 #include <QtTest>
 
 #include <memory>
@@ -27,8 +28,16 @@ void TestGraphAware::momentOnComplement()
     OperatorBoard board;
     setGraphFromText(board.getGraph(), QStringLiteral("4:0-1;1-2;2-3"));
     Calculus *item = board.make(QStringLiteral("MOMENT"), true);
-    QVERIFY(item->getCalculusDisplay());
-    item->setInvertGraph(true);
+    // The user ticks the dialog's "Complement" box, which this operator alone among them offers.
+    QCheckBox *complement = nullptr;
+    for (QCheckBox *box : item->getCalculusDisplay()->findChildren<QCheckBox *>())
+        if (box->text() == QLatin1String("Complement"))
+            complement = box;
+    QVERIFY(complement);
+    QVERIFY(complement->isEnabled());
+    item->getCalculusDisplay()->show();
+    QTest::mouseClick(complement, Qt::LeftButton, {}, QPoint(4, complement->height() / 2));
+    QVERIFY(complement->isChecked());
     board.evaluate();
     compareResult(item, QStringLiteral("4x1:5,9,9,5"));
     QVERIFY(!item->getError());
