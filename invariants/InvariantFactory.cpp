@@ -1,7 +1,16 @@
 #include "invariants/InvariantFactory.h"
 
+#include "invariants/famCATERPILLAR.h"
+#include "invariants/famCOMET.h"
+#include "invariants/famLOBSTER.h"
+#include "invariants/famPATH.h"
+#include "invariants/famSPIDER.h"
+#include "invariants/famSTAR.h"
+#include "invariants/famTREE.h"
 #include "invariants/invADJACENCY.h"
 #include "invariants/invBALABAN.h"
+#include "invariants/invCHROMATIC.h"
+#include "invariants/invCHROMATICVAL.h"
 #include "invariants/invCLAWS.h"
 #include "invariants/invCOMNEIGH.h"
 #include "invariants/invDEGMAX.h"
@@ -10,6 +19,7 @@
 #include "invariants/invDIAMETER.h"
 #include "invariants/invDISTANCE.h"
 #include "invariants/invDISTCLOSESTLEAF.h"
+#include "invariants/invDOMINATION.h"
 #include "invariants/invDTRANSMISSION.h"
 #include "invariants/invECCENTRICITY.h"
 #include "invariants/invHARARY.h"
@@ -18,6 +28,7 @@
 #include "invariants/invKIRCHHOFF.h"
 #include "invariants/invLAPLACIAN.h"
 #include "invariants/invMODULARITY.h"
+#include "invariants/invNCONN.h"
 #include "invariants/invNLAPLACIAN.h"
 #include "invariants/invNUMERO.h"
 #include "invariants/invONEMAT.h"
@@ -29,6 +40,7 @@
 #include "invariants/invRANDIC.h"
 #include "invariants/invSIZE.h"
 #include "invariants/invSLLAPLACIAN.h"
+#include "invariants/invSTABLEMAX.h"
 #include "invariants/invSUMDISTP.h"
 #include "invariants/invTRANSMISSION.h"
 #include "invariants/invTRIANGLES.h"
@@ -84,6 +96,18 @@ Calculus *InvariantFactory::make(const QString &keyword, bool withDisplay)
         {"WIENER", [](bool d) -> Calculus * { return new invWIENER(d); }},
         {"ZAGREBM1", [](bool d) -> Calculus * { return new invZAGREBM1(d); }},
         {"ZAGREBM2", [](bool d) -> Calculus * { return new invZAGREBM2(d); }},
+        {"TREE", [](bool d) -> Calculus * { return new famTREE(d); }},
+        {"PATH", [](bool d) -> Calculus * { return new famPATH(d); }},
+        {"STAR", [](bool d) -> Calculus * { return new famSTAR(d); }},
+        {"SPIDER", [](bool d) -> Calculus * { return new famSPIDER(d); }},
+        {"CATERPILLAR", [](bool d) -> Calculus * { return new famCATERPILLAR(d); }},
+        {"LOBSTER", [](bool d) -> Calculus * { return new famLOBSTER(d); }},
+        {"COMET", [](bool d) -> Calculus * { return new famCOMET(d); }},
+        {"CHROMATIC", [](bool d) -> Calculus * { return new invCHROMATIC(d); }},
+        {"CHROMATICVAL", [](bool d) -> Calculus * { return new invCHROMATICVAL(d); }},
+        {"DOMINATION", [](bool d) -> Calculus * { return new invDOMINATION(d); }},
+        {"NCONN", [](bool d) -> Calculus * { return new invNCONN(d); }},
+        {"STABLEMAX", [](bool d) -> Calculus * { return new invSTABLEMAX(d); }},
     };
     for (const Maker &m : makers) {
         if (keyword == QLatin1String(m.keyword))
