@@ -9,6 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -73,6 +76,141 @@ void runRecompute(benchmark::State &state, QString keyword, Graph *g)
     state.counters["failed"] = item->error ? 1 : 0;
 }
 
+// ---- The exact searches and the family recognisers over many graphs: median and worst ----------
+
+const char *const exactKeywords[] = {"CHROMATIC", "CHROMATICVAL", "DOMINATION", "NCONN", "STABLEMAX",
+                                     "TREE",      "CATERPILLAR",  "LOBSTER",    "COMET"};
+
+// Each pair an edge with probability p (p < 0: uniform in [0.05, 0.95] per graph).
+QString gnp(int n, double p, std::mt19937 &rng)
+{
+    std::vector<std::vector<bool>> a(n, std::vector<bool>(n, false));
+    if (p < 0)
+        p = std::uniform_real_distribution<double>(0.05, 0.95)(rng);
+    std::bernoulli_distribution coin(p);
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (coin(rng))
+                a[i][j] = a[j][i] = true;
+    return graphString(n, a);
+}
+
+QString fromEdges(int n, const std::vector<std::pair<int, int>> &edges)
+{
+    std::vector<std::vector<bool>> a(n, std::vector<bool>(n, false));
+    for (const auto &e : edges)
+        a[e.first][e.second] = a[e.second][e.first] = true;
+    return graphString(n, a);
+}
+
+// Mycielski's construction applied to the cycle C5, `times` times (11 vertices, then 23).
+QString mycielskiOfC5(int times)
+{
+    int n = 5;
+    std::vector<std::pair<int, int>> e;
+    for (int i = 0; i < 5; ++i)
+        e.push_back({i, (i + 1) % 5});
+    for (int t = 0; t < times; ++t) {
+        const auto old = e;
+        for (const auto &p : old) {
+            e.push_back({n + p.first, p.second});
+            e.push_back({n + p.second, p.first});
+        }
+        for (int v = 0; v < n; ++v)
+            e.push_back({n + v, 2 * n});
+        n = 2 * n + 1;
+    }
+    return fromEdges(n, e);
+}
+
+QString complementOf(const QString &s)
+{
+    QString out = s;
+    for (int k = s.indexOf(QLatin1Char(' ')) + 1; k < s.size(); ++k)
+        out[k] = s[k] == QLatin1Char('1') ? QLatin1Char('0') : QLatin1Char('1');
+    return out;
+}
+
+// recompute() of one item on every graph of a set, each timed alone; the counters give the
+// median and the worst single computation in microseconds.
+void runSpread(benchmark::State &state, QString keyword, std::vector<QString> set)
+{
+    Graph g(QStringLiteral("bench"), false);
+    std::unique_ptr<Calculus> item(InvariantFactory::make(keyword, false));
+    item->setGraph(&g);
+    std::vector<double> times;
+    for (auto _ : state) {
+        double total = 0.0;
+        for (const QString &s : set) {
+            g.loadCurrentGraph(s);
+            const auto t0 = std::chrono::steady_clock::now();
+            item->recompute();
+            const auto t1 = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(item->M[0][0]);
+            const double t = std::chrono::duration<double>(t1 - t0).count();
+            times.push_back(t);
+            total += t;
+        }
+        state.SetIterationTime(total);
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_us"] = times[times.size() / 2] * 1e6;
+    state.counters["worst_us"] = times.back() * 1e6;
+}
+
+void registerExactSearches()
+{
+    std::mt19937 rng(20261207);
+    const std::pair<const char *, double> kinds[] = {
+        {"sparse", -2.0}, {"medium", 0.5}, {"dense", 0.8}, {"anyp", -1.0}};
+    for (int n : {10, 20, 32}) {
+        for (const auto &kind : kinds) {
+            std::vector<QString> set;
+            for (int k = 0; k < 200; ++k)
+                set.push_back(kind.second == -2.0 ? randomGraph(n, false, rng()) : gnp(n, kind.second, rng));
+            for (const char *key : exactKeywords) {
+                const std::string name =
+                    std::string("spread/") + key + "/" + kind.first + "/" + std::to_string(n);
+                benchmark::RegisterBenchmark(name.c_str(), runSpread, QString::fromLatin1(key), set)
+                    ->UseManualTime()
+                    ->Iterations(3);
+            }
+        }
+    }
+    std::vector<std::pair<int, int>> cycle32,
+        chvatal = {{0, 1},  {0, 4},  {0, 6},  {0, 9}, {1, 2},  {1, 5},  {1, 7},  {2, 3},
+                   {2, 6},  {2, 8},  {3, 4},  {3, 7}, {3, 9},  {4, 5},  {4, 8},  {5, 10},
+                   {5, 11}, {6, 10}, {6, 11}, {7, 8}, {7, 11}, {8, 10}, {9, 10}, {9, 11}};
+    for (int i = 0; i < 31; ++i)
+        cycle32.push_back({i, (i + 1) % 31});
+    std::vector<std::pair<int, int>> cube, multipartite;
+    for (int v = 0; v < 32; ++v)
+        for (int b = 0; b < 5; ++b)
+            if (v < (v ^ (1 << b)))
+                cube.push_back({v, v ^ (1 << b)});
+    for (int i = 0; i < 32; ++i)
+        for (int j = i + 1; j < 32; ++j)
+            if (i / 4 != j / 4)
+                multipartite.push_back({i, j});
+    const std::pair<const char *, QString> named[] = {
+        {"Groetzsch", mycielskiOfC5(1)},
+        {"Mycielski23", mycielskiOfC5(2)},
+        {"Chvatal", fromEdges(12, chvatal)},
+        {"C31", fromEdges(31, cycle32)},
+        {"cubeQ5", fromEdges(32, cube)},
+        {"K8x4", fromEdges(32, multipartite)},
+        {"coMycielski23", complementOf(mycielskiOfC5(2))},
+        {"coCubeQ5", complementOf(fromEdges(32, cube))},
+    };
+    for (const auto &g : named)
+        for (const char *key : exactKeywords) {
+            const std::string name = std::string("named/") + key + "/" + g.first;
+            benchmark::RegisterBenchmark(name.c_str(), runSpread, QString::fromLatin1(key),
+                                         std::vector<QString>{g.second})
+                ->UseManualTime();
+        }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -94,6 +232,8 @@ int main(int argc, char **argv)
             }
         }
     }
+
+    registerExactSearches();
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

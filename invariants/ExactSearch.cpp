@@ -480,6 +480,15 @@ int ExactSearch::disjointPaths(const quint32 *rows, int n, int s, int t, int cap
     const int source = 32 + s;
     const int sink = t;
     int flow = 0;
+    // Every common neighbour c is a path s, c, t of its own; they start the flow.
+    for (quint32 common = rows[s] & rows[t]; common && flow < cap; common &= common - 1) {
+        const int c = K::lowest(common);
+        residual[source] &= ~(quint64(1) << c);
+        residual[c] = quint64(1) << source;
+        residual[32 + c] = (residual[32 + c] & ~(quint64(1) << sink)) | (quint64(1) << c);
+        residual[sink] |= quint64(1) << (32 + c);
+        ++flow;
+    }
     int parent[64];
     int queue[64];
     while (flow < cap) {
