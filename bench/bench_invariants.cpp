@@ -95,6 +95,28 @@ QString gnp(int n, double p, std::mt19937 &rng)
     return graphString(n, a);
 }
 
+// A random d-regular graph (pairing model, redrawn until simple); n * d must be even.
+QString randomRegular(int n, int d, std::mt19937 &rng)
+{
+    for (;;) {
+        std::vector<int> points;
+        for (int v = 0; v < n; ++v)
+            for (int k = 0; k < d; ++k)
+                points.push_back(v);
+        std::shuffle(points.begin(), points.end(), rng);
+        std::vector<std::vector<bool>> a(n, std::vector<bool>(n, false));
+        bool simple = true;
+        for (size_t k = 0; k + 1 < points.size() && simple; k += 2) {
+            const int u = points[k], v = points[k + 1];
+            simple = u != v && !a[u][v];
+            if (simple)
+                a[u][v] = a[v][u] = true;
+        }
+        if (simple)
+            return graphString(n, a);
+    }
+}
+
 QString fromEdges(int n, const std::vector<std::pair<int, int>> &edges)
 {
     std::vector<std::vector<bool>> a(n, std::vector<bool>(n, false));
@@ -161,13 +183,19 @@ void runSpread(benchmark::State &state, QString keyword, std::vector<QString> se
 void registerExactSearches()
 {
     std::mt19937 rng(20261207);
-    const std::pair<const char *, double> kinds[] = {
-        {"sparse", -2.0}, {"medium", 0.5}, {"dense", 0.8}, {"anyp", -1.0}};
+    const std::pair<const char *, double> kinds[] = {{"sparse", -2.0}, {"medium", 0.5}, {"dense", 0.8},
+                                                     {"anyp", -1.0},   {"cubic", -3.0}, {"quintic", -5.0}};
     for (int n : {10, 20, 32}) {
         for (const auto &kind : kinds) {
             std::vector<QString> set;
-            for (int k = 0; k < 200; ++k)
-                set.push_back(kind.second == -2.0 ? randomGraph(n, false, rng()) : gnp(n, kind.second, rng));
+            for (int k = 0; k < 200; ++k) {
+                if (kind.second <= -3.0)
+                    set.push_back(randomRegular(n, int(-kind.second), rng));
+                else if (kind.second == -2.0)
+                    set.push_back(randomGraph(n, false, rng()));
+                else
+                    set.push_back(gnp(n, kind.second, rng));
+            }
             for (const char *key : exactKeywords) {
                 const std::string name =
                     std::string("spread/") + key + "/" + kind.first + "/" + std::to_string(n);
