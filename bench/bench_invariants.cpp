@@ -125,13 +125,14 @@ QString fromEdges(int n, const std::vector<std::pair<int, int>> &edges)
     return graphString(n, a);
 }
 
-// Mycielski's construction applied to the cycle C5, `times` times (11 vertices, then 23).
-QString mycielskiOfC5(int times)
+// Mycielski's construction applied to the cycle C_c, `times` times (from C5: 11 vertices, then 23;
+// from C7: 15, then 31, triangle-free with chromatic number 5).
+QString mycielskiOfCycle(int c, int times)
 {
-    int n = 5;
+    int n = c;
     std::vector<std::pair<int, int>> e;
-    for (int i = 0; i < 5; ++i)
-        e.push_back({i, (i + 1) % 5});
+    for (int i = 0; i < c; ++i)
+        e.push_back({i, (i + 1) % c});
     for (int t = 0; t < times; ++t) {
         const auto old = e;
         for (const auto &p : old) {
@@ -220,14 +221,27 @@ void registerExactSearches()
         for (int j = i + 1; j < 32; ++j)
             if (i / 4 != j / 4)
                 multipartite.push_back({i, j});
+    // The Kneser graph KG(7, 2): the 2-subsets of 7 elements, adjacent when disjoint (21 vertices,
+    // chromatic number 5, largest clique 3).
+    std::vector<std::pair<int, int>> kneser;
+    std::vector<int> subsets;
+    for (int m = 0; m < 128; ++m)
+        if (__builtin_popcount(m) == 2)
+            subsets.push_back(m);
+    for (size_t i = 0; i < subsets.size(); ++i)
+        for (size_t j = i + 1; j < subsets.size(); ++j)
+            if (!(subsets[i] & subsets[j]))
+                kneser.push_back({int(i), int(j)});
     const std::pair<const char *, QString> named[] = {
-        {"Groetzsch", mycielskiOfC5(1)},
-        {"Mycielski23", mycielskiOfC5(2)},
+        {"Mycielski31", mycielskiOfCycle(7, 2)},
+        {"Kneser72", fromEdges(21, kneser)},
+        {"Groetzsch", mycielskiOfCycle(5, 1)},
+        {"Mycielski23", mycielskiOfCycle(5, 2)},
         {"Chvatal", fromEdges(12, chvatal)},
         {"C31", fromEdges(31, cycle32)},
         {"cubeQ5", fromEdges(32, cube)},
         {"K8x4", fromEdges(32, multipartite)},
-        {"coMycielski23", complementOf(mycielskiOfC5(2))},
+        {"coMycielski23", complementOf(mycielskiOfCycle(5, 2))},
         {"coCubeQ5", complementOf(fromEdges(32, cube))},
     };
     for (const auto &g : named)

@@ -488,6 +488,21 @@ void TestExactSearches::namedGraphs_data()
     QTest::newRow("Petersen") << petersen() << 3 << 4 << 3 << 3;
     QTest::newRow("Groetzsch") << graphString(11, groetzsch) << 4 << 5 << 3 << 3;
     QTest::newRow("Mycielski M5") << graphString(23, m5) << 5 << -1 << -1 << -1;
+    // Twice Mycielski's construction from C7: 31 vertices, no triangle, chromatic number 5.
+    QTest::newRow("Mycielski of C7, twice")
+        << graphString(31, mycielski(15, mycielski(7, cycleEdges(7)))) << 5 << -1 << -1 << -1;
+    // The Kneser graph KG(7, 2): chromatic number 7 - 2 * 2 + 2 (Lovasz), stability number 6
+    // (Erdos-Ko-Rado).
+    EdgeList kneser;
+    QVector<int> pairs;
+    for (int m = 0; m < 128; ++m)
+        if (qPopulationCount(quint32(m)) == 2)
+            pairs.append(m);
+    for (int i = 0; i < pairs.size(); ++i)
+        for (int j = i + 1; j < pairs.size(); ++j)
+            if (!(pairs[i] & pairs[j]))
+                kneser.append({i, j});
+    QTest::newRow("Kneser KG(7,2)") << graphString(21, kneser) << 5 << 6 << -1 << -1;
     QTest::newRow("Chvatal") << graphString(12, chvatal) << 4 << 4 << -1 << 4;
     QTest::newRow("C7") << cycle(7) << 3 << 3 << 3 << 2;
     QTest::newRow("C31") << cycle(31) << 3 << 15 << 11 << 2;
