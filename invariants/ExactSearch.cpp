@@ -24,7 +24,7 @@ quint32 bit(int v)
 class ColourSearch
 {
 public:
-    ColourSearch(const quint32 *rows, int n, int k) : adj(rows), order(n), colours(k)
+    ColourSearch(const quint32 *rows, int n, int k) : adj(rows), vertices(n), colours(k)
     {
         full = k >= 32 ? 0xFFFFFFFFu : (bit(k) - 1u);
         std::memset(colour, 0, sizeof colour);
@@ -37,14 +37,14 @@ public:
         quint32 forbid[32];
         quint32 used = 0;
         quint32 open = 0;
-        for (int v = 0; v < order; ++v) {
+        for (int v = 0; v < vertices; ++v) {
             forbid[v] = 0;
             if (colour[v])
                 used |= bit(colour[v] - 1);
             else
                 open |= bit(v);
         }
-        for (int v = 0; v < order; ++v) {
+        for (int v = 0; v < vertices; ++v) {
             if (colour[v])
                 continue;
             for (quint32 u = adj[v]; u; u &= u - 1)
@@ -115,7 +115,7 @@ private:
         for (; candidates; candidates &= candidates - 1) {
             const int c = K::lowest(candidates);
             const quint32 cb = bit(c);
-            std::memcpy(next, forbid, sizeof(quint32) * order);
+            std::memcpy(next, forbid, sizeof(quint32) * vertices);
             bool ok = true;
             for (quint32 u = adj[v] & rest; u; u &= u - 1) {
                 const int w = K::lowest(u);
@@ -136,7 +136,7 @@ private:
     }
 
     const quint32 *adj;
-    int order;
+    int vertices;
     int colours;
     quint32 full;
 };
@@ -223,7 +223,7 @@ private:
 class DominationSearch
 {
 public:
-    DominationSearch(const quint32 *rows, int n) : order(n)
+    DominationSearch(const quint32 *rows, int n) : vertices(n)
     {
         all = K::allVertices(n);
         for (int v = 0; v < n; ++v)
@@ -237,7 +237,7 @@ public:
         while (dominated != all) {
             int bestW = 0;
             int bestCover = -1;
-            for (int w = 0; w < order; ++w) {
+            for (int w = 0; w < vertices; ++w) {
                 const int cover = K::popcount(closed[w] & ~dominated);
                 if (cover > bestCover) {
                     bestCover = cover;
@@ -321,7 +321,7 @@ public:
 
 private:
     quint32 closed[32];
-    int order;
+    int vertices;
 };
 
 bool connected(const quint32 *rows, int n)
