@@ -1,7 +1,12 @@
 // recompute() of every invariant at orders 10, 20 and 32, on a sparse connected graph (a random
 // tree with n/4 more edges) and on a dense one (each pair an edge with probability 0.8).
 //
+// The exact searches and the family recognisers also run over 200 graphs per kind ("spread/":
+// sparse, p = 0.5, p = 0.8, p drawn per graph, random cubic and quintic graphs) and on hard named
+// graphs ("named/"); the counters median_us and worst_us give one computation in microseconds.
+//
 //   bench_invariants --benchmark_filter=WIENER
+//   bench_invariants --benchmark_filter='spread/CHROMATIC/'
 
 #include "graph/Graph.h"
 #include "invariants/InvariantFactory.h"
