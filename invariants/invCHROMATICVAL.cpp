@@ -29,7 +29,7 @@ void invCHROMATICVAL::recompute()
     }
     error = false;
     int order[32];
-    int colour[32];
+    int colour[32] = {};
     ExactSearch::removalOrder(adj, n, order);
     ExactSearch::firstColouring(adj, n, order, ExactSearch::chromaticNumber(adj, n), colour);
     for (int v = 0; v < n; ++v)
