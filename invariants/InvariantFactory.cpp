@@ -36,6 +36,19 @@
 #include "invariants/invZAGREBM1.h"
 #include "invariants/invZAGREBM2.h"
 
+#include "invariants/famCATERPILLAR.h"
+#include "invariants/famCOMET.h"
+#include "invariants/famLOBSTER.h"
+#include "invariants/famPATH.h"
+#include "invariants/famSPIDER.h"
+#include "invariants/famSTAR.h"
+#include "invariants/famTREE.h"
+#include "invariants/invCHROMATIC.h"
+#include "invariants/invCHROMATICVAL.h"
+#include "invariants/invDOMINATION.h"
+#include "invariants/invNCONN.h"
+#include "invariants/invSTABLEMAX.h"
+
 #include <QString>
 
 namespace
@@ -84,6 +97,18 @@ Calculus *InvariantFactory::make(const QString &keyword, bool withDisplay)
         {"WIENER", [](bool d) -> Calculus * { return new invWIENER(d); }},
         {"ZAGREBM1", [](bool d) -> Calculus * { return new invZAGREBM1(d); }},
         {"ZAGREBM2", [](bool d) -> Calculus * { return new invZAGREBM2(d); }},
+        {"TREE", [](bool d) -> Calculus * { return new famTREE(d); }},
+        {"PATH", [](bool d) -> Calculus * { return new famPATH(d); }},
+        {"STAR", [](bool d) -> Calculus * { return new famSTAR(d); }},
+        {"SPIDER", [](bool d) -> Calculus * { return new famSPIDER(d); }},
+        {"CATERPILLAR", [](bool d) -> Calculus * { return new famCATERPILLAR(d); }},
+        {"LOBSTER", [](bool d) -> Calculus * { return new famLOBSTER(d); }},
+        {"COMET", [](bool d) -> Calculus * { return new famCOMET(d); }},
+        {"CHROMATIC", [](bool d) -> Calculus * { return new invCHROMATIC(d); }},
+        {"CHROMATICVAL", [](bool d) -> Calculus * { return new invCHROMATICVAL(d); }},
+        {"DOMINATION", [](bool d) -> Calculus * { return new invDOMINATION(d); }},
+        {"NCONN", [](bool d) -> Calculus * { return new invNCONN(d); }},
+        {"STABLEMAX", [](bool d) -> Calculus * { return new invSTABLEMAX(d); }},
     };
     for (const Maker &m : makers) {
         if (keyword == QLatin1String(m.keyword))
