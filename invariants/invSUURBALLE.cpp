@@ -64,45 +64,63 @@ int invSUURBALLE::shortestCycle(int s, int t) const
         v = u;
     }
 
+    // Dijkstra with a bucket per reduced distance. A residual path passes each of the 2n nodes
+    // once and pays at most 1 per node, so no reduced distance exceeds 2n (the reduced
+    // distance of x is its real cost minus d(s, x)).
+    constexpr int Buckets = 2 * 32 + 3;
     constexpr int Unset = 1 << 30;
-    int best[64];
-    bool done[64];
-    for (int x = 0; x < 2 * n; ++x) {
-        best[x] = Unset;
-        done[x] = false;
+    quint32 pendingIn[Buckets] = {};
+    quint32 pendingOut[Buckets] = {};
+    int bestIn[32], bestOut[32];
+    for (int v = 0; v < n; ++v) {
+        bestIn[v] = Unset;
+        bestOut[v] = Unset;
     }
-    const int source = 2 * s + 1;
-    const int sink = 2 * t;
-    best[source] = 0;
-    // Each round settles one node, so there are at most 2n rounds.
-    for (int round = 0; round < 2 * n; ++round) {
-        int x = -1;
-        for (int y = 0; y < 2 * n; ++y)
-            if (!done[y] && best[y] < Unset && (x < 0 || best[y] < best[x]))
-                x = y;
-        if (x < 0 || x == sink)
-            break;
-        done[x] = true;
-        const int v = x / 2;
-        const auto relax = [&](int y, int cost) {
-            const int reduced = cost + frame.distance(s, v) - frame.distance(s, y / 2);
-            if (best[x] + reduced < best[y])
-                best[y] = best[x] + reduced;
-        };
-        if (x & 1) {
-            for (quint32 w = adj[v] & ~flowOut[v]; w; w &= w - 1)
-                relax(2 * InvariantKit::lowest(w), 1);
-            if (through & (1u << v))
-                relax(2 * v, 0); // back through the vertex arc
-        } else {
-            if (v != s && v != t && !(through & (1u << v)))
-                relax(2 * v + 1, 0);
-            for (quint32 u = flowIn[v]; u; u &= u - 1)
-                relax(2 * InvariantKit::lowest(u) + 1, -1); // undo a unit of the first path
+    quint32 doneIn = 0, doneOut = 0;
+    const auto reach = [&](bool out, int y, int cost) {
+        int &b = out ? bestOut[y] : bestIn[y];
+        if (cost < b && cost < Buckets) {
+            b = cost;
+            (out ? pendingOut : pendingIn)[cost] |= 1u << y;
+        }
+    };
+    reach(true, s, 0);
+    for (int d = 0; d < Buckets && !(doneIn & (1u << t)); ++d) {
+        // A bucket refills only through arcs of reduced cost 0, at most once per node.
+        while ((pendingIn[d] | pendingOut[d]) && !(doneIn & (1u << t))) {
+            if (pendingOut[d]) {
+                const int v = InvariantKit::lowest(pendingOut[d]);
+                pendingOut[d] &= pendingOut[d] - 1;
+                if ((doneOut & (1u << v)) || bestOut[v] != d)
+                    continue;
+                doneOut |= 1u << v;
+                const int dv = frame.distance(s, v);
+                for (quint32 w = adj[v] & ~flowOut[v]; w; w &= w - 1) {
+                    const int x = InvariantKit::lowest(w);
+                    reach(false, x, d + 1 + dv - frame.distance(s, x));
+                }
+                if (through & (1u << v))
+                    reach(false, v, d); // back through the vertex arc
+            } else {
+                const int v = InvariantKit::lowest(pendingIn[d]);
+                pendingIn[d] &= pendingIn[d] - 1;
+                if ((doneIn & (1u << v)) || bestIn[v] != d)
+                    continue;
+                doneIn |= 1u << v;
+                if (v == t)
+                    break;
+                const int dv = frame.distance(s, v);
+                if (v != s && !(through & (1u << v)))
+                    reach(true, v, d);
+                for (quint32 u = flowIn[v]; u; u &= u - 1) {
+                    const int x = InvariantKit::lowest(u);
+                    reach(true, x, d - 1 + dv - frame.distance(s, x)); // undo a unit of the first path
+                }
+            }
         }
     }
-    if (best[sink] >= Unset)
+    if (!(doneIn & (1u << t)))
         return 0;
     // Real cost of the second unit: reduced cost plus d(s, t); the first unit cost d(s, t).
-    return best[sink] + 2 * frame.distance(s, t);
+    return bestIn[t] + 2 * frame.distance(s, t);
 }
