@@ -365,8 +365,18 @@ bool close(double actual, double expected)
 // of two disjoint paths must walk back along two edges of the first.
 QVector<QPair<QString, QString>> extraGraphs()
 {
-    return {{"detour", graphString(11, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {1, 5}, {5, 6}, {6, 7}, {7, 4}, {0, 8},
-                                        {8, 9}, {9, 10}, {10, 3}})},
+    return {{"detour", graphString(11, {{0, 1},
+                                        {1, 2},
+                                        {2, 3},
+                                        {3, 4},
+                                        {1, 5},
+                                        {5, 6},
+                                        {6, 7},
+                                        {7, 4},
+                                        {0, 8},
+                                        {8, 9},
+                                        {9, 10},
+                                        {10, 3}})},
             {"Petersen", petersen()},
             {"cube", hypercube(3)},
             {"K3,4", completeBipartite(3, 4)},
