@@ -35,6 +35,17 @@
 #include "invariants/invWIENER.h"
 #include "invariants/invZAGREBM1.h"
 #include "invariants/invZAGREBM2.h"
+#include "invariants/invBETWEENNESS.h"
+#include "invariants/invCENTRALITY.h"
+#include "invariants/invCUTCENTRALITY.h"
+#include "invariants/invDBETWEENNESS.h"
+#include "invariants/invDBETWEENNESS2.h"
+#include "invariants/invDCENTRALITY.h"
+#include "invariants/invDCENTRALITY2.h"
+#include "invariants/invNBETWEENNESS.h"
+#include "invariants/invIINDEX.h"
+#include "invariants/invPELORAND.h"
+#include "invariants/invPELORAND2.h"
 
 #include "invariants/famCATERPILLAR.h"
 #include "invariants/famCOMET.h"
@@ -109,6 +120,17 @@ Calculus *InvariantFactory::make(const QString &keyword, bool withDisplay)
         {"DOMINATION", [](bool d) -> Calculus * { return new invDOMINATION(d); }},
         {"NCONN", [](bool d) -> Calculus * { return new invNCONN(d); }},
         {"STABLEMAX", [](bool d) -> Calculus * { return new invSTABLEMAX(d); }},
+        {"BETWEENNESS", [](bool d) -> Calculus * { return new invBETWEENNESS(d); }},
+        {"CENTRALITY", [](bool d) -> Calculus * { return new invCENTRALITY(d); }},
+        {"CUTCENTRALITY", [](bool d) -> Calculus * { return new invCUTCENTRALITY(d); }},
+        {"DBETWEENNESS", [](bool d) -> Calculus * { return new invDBETWEENNESS(d); }},
+        {"DBETWEENNESS2", [](bool d) -> Calculus * { return new invDBETWEENNESS2(d); }},
+        {"DCENTRALITY", [](bool d) -> Calculus * { return new invDCENTRALITY(d); }},
+        {"DCENTRALITY2", [](bool d) -> Calculus * { return new invDCENTRALITY2(d); }},
+        {"NBETWEENNESS", [](bool d) -> Calculus * { return new invNBETWEENNESS(d); }},
+        {"IINDEX", [](bool d) -> Calculus * { return new invIINDEX(d); }},
+        {"PELORAND", [](bool d) -> Calculus * { return new invPELORAND(d); }},
+        {"PELORAND2", [](bool d) -> Calculus * { return new invPELORAND2(d); }},
     };
     for (const Maker &m : makers) {
         if (keyword == QLatin1String(m.keyword))
