@@ -1,5 +1,7 @@
 #pragma once
 
+#include "problem/ProblemTextReader.h"
+
 #include <QColor>
 #include <QGraphicsView>
 #include <QMutex>
@@ -37,7 +39,7 @@ public:
     // Relation codes of the maximum-degree and diameter bounds.
     enum Relation { LessEqual = -1, Equal = 0, GreaterEqual = 1 };
     // A problem text holds at most this many item records; more is refused as damaged input.
-    static const int MaxItemRecords = 1000;
+    static const int MaxItemRecords = ProblemTextReader::MaxItemRecords;
 
     Problem(Graph *graph, const QString &name, bool gui);
     ~Problem() override;
@@ -187,8 +189,6 @@ signals:
     void signal_max_eval_reached();
 
 private:
-    struct Staged;
-
     bool link(int k, Calculus *source, Calculus *target);
     static bool dependsOn(Calculus *item, Calculus *other);
     void orderArgumentsFirst();
@@ -199,19 +199,11 @@ private:
     void showParam(const QString &keyword, bool show);
     void ensureParameterItems();
     void refreshParamPointers();
-    bool readRecord(const QString &part, const BuildCalculus &catalogue, Staged &st);
-    void installStaged(Staged &st);
+    void installStaged(ProblemTextReader &st);
     void reportReadError(const QString &console, const QString &standardError);
     void emitConsole(const QString &text, bool debug, const QColor &colour);
     void handOverToGraph(const Eval &e);
 
-    // Penalties on a snapshot of the adjacency (row bit masks, order n).
-    double chemicalPenalty(const quint32 *adj, int n) const;
-    double degmaxPenalty(const quint32 *adj, int n) const;
-    double diameterPenalty(const quint32 *adj, int n);
-    double regularPenalty(const quint32 *adj, int n) const;
-    static double componentsPenalty(const quint32 *adj, int n);
-    static double complementComponentsPenalty(const quint32 *adj, int n);
     int readAdjacency(quint32 *adj) const;
 
     QGraphicsScene *boardScene = nullptr;
@@ -242,7 +234,6 @@ private:
     bool diameter = false;
     int diameterValue = 9;
     int diameterType = LessEqual;
-    QVector<QVector<int>> distances;
 
     QVector<Calculus *> evalStack;
     QVector<Calculus *> famStack;
