@@ -15,16 +15,25 @@
 #include "problem/invConstant.h"
 #include "problem/invPARAM.h"
 
+#include "shell/Prompt.h"
+
 #include <QBrush>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMutexLocker>
+#include <QPainter>
 #include <QPen>
+#include <QPrinter>
 #include <QSet>
 #include <QThread>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -651,11 +660,18 @@ void Problem::handOverToGraph(const Eval &e)
     if (!graph || (!onGuiThread() && graph->isDisplayed()))
         return;
     graph->setViolated(e.violated());
-    if (colors)
+    handDisplayItems(true, true, true);
+}
+
+void Problem::handDisplayItems(bool withColors, bool withLabels, bool withELabels)
+{
+    if (!graph)
+        return;
+    if (colors && withColors)
         handColors(graph, colors->getFirstCol(), 0);
-    if (labels)
+    if (labels && withLabels)
         handLabels(graph, labels->getFirstCol(), 0);
-    if (eLabels) {
+    if (eLabels && withELabels) {
         const int n = graph->getNbNodes();
         QVector<QVector<double>> m;
         bool show = false;
@@ -994,4 +1010,507 @@ void Problem::display(bool debug)
     std::cerr << text.toUtf8().constData() << std::endl;
     std::cerr.flush();
     emitConsole(text, debug, QColor(Qt::black));
+}
+
+// ---- Problem files and autosave -----------------------------------------------------------------
+
+void Problem::reportFileError(const QString &what, const QString &path, const QString &error)
+{
+    const QString text = what + QStringLiteral(" ") + path + QStringLiteral(": ") + error;
+    emitConsole(text, false, QColor(Qt::red));
+    std::cerr << text.toLocal8Bit().constData() << std::endl;
+}
+
+bool Problem::save(const QString &path)
+{
+    QString error;
+    if (!ProblemFile::write(path, saveString(), error)) {
+        reportFileError(QStringLiteral("Problem not saved to"), path, error);
+        return false;
+    }
+    emitConsole(QStringLiteral("Problem saved"), false, QColor(Qt::black));
+    return true;
+}
+
+bool Problem::open(const QString &path)
+{
+    std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
+    QString text, error;
+    if (!ProblemFile::read(path, text, error)) {
+        reportFileError(QStringLiteral("Cannot open"), path, error);
+        Prompt::current()->warning(this, QStringLiteral("Opening"), QStringLiteral("Cannot open file"));
+        return false;
+    }
+    return openString(text);
+}
+
+namespace
+{
+// The file fields of a board after a save or an open of path through a dialog.
+void fileFieldsOf(const QString &path, QString &fileName, QString &name, QString &baseName)
+{
+    const QFileInfo info(path);
+    fileName = path;
+    name = info.completeBaseName();
+    baseName = info.path() + QLatin1Char('/') + name;
+}
+} // namespace
+
+void Problem::slot_save()
+{
+    const QString start = wd.isEmpty() ? fileName : wd;
+    const QString path = Prompt::current()->saveFileName(this, QStringLiteral("Save results as"), start,
+                                                         QStringLiteral("*.tsy3"));
+    if (path.isEmpty())
+        return; // cancelled
+    if (save(path))
+        fileFieldsOf(path, fileName, name, baseName);
+    else
+        Prompt::current()->warning(this, QStringLiteral("Warning"), QStringLiteral("Failed to save data."));
+}
+
+void Problem::slot_open()
+{
+    const QString path = Prompt::current()->openFileName(this, QStringLiteral("Choose problem to load"), wd,
+                                                         QStringLiteral("*.tsy3"));
+    if (path.isEmpty())
+        return; // cancelled
+    if (open(path))
+        fileFieldsOf(path, fileName, name, baseName);
+}
+
+QString Problem::autosavePath() const
+{
+    return wd.isEmpty() ? QStringLiteral(".tsypb") : wd + QStringLiteral("/.tsypb");
+}
+
+bool Problem::autosave()
+{
+    const QString path = autosavePath();
+    QString error;
+    if (ProblemFile::write(path, saveString(), error))
+        return true;
+    reportFileError(QStringLiteral("Autosave failed for"), path, error);
+    wd.clear();
+    return false;
+}
+
+bool Problem::autoload()
+{
+    QString text, error;
+    if (!ProblemFile::read(autosavePath(), text, error)) {
+        std::cerr << "Cannot open file (autoload)" << std::endl;
+        return false;
+    }
+    return openString(text);
+}
+
+QString Problem::currentDescription()
+{
+    QString text;
+    for (Calculus *item : evalStack + famStack + consStack + objStack)
+        text += item->problemDocument() + QLatin1Char('\n');
+    return text;
+}
+
+// ---- Board editing ------------------------------------------------------------------------------
+
+Calculus *Problem::placeItem(const QString &keyword)
+{
+    const BuildCalculus catalogue;
+    const int category = catalogue.type(keyword);
+    Calculus *item = category == 0 ? nullptr : catalogue.makeCalculus(keyword, gui);
+    if (!item)
+        return nullptr;
+    switch (category) {
+    case 1:
+        addInvariantItem(item);
+        break;
+    case 2:
+        addFamilyItem(item);
+        break;
+    case 3:
+        addOperatorItem(item);
+        break;
+    case 4:
+        addConstraintItem(item);
+        break;
+    default:
+        addZItem(item);
+        break;
+    }
+    return item;
+}
+
+QVector<Calculus *> Problem::walk(Walk kind, bool reversed) const
+{
+    QVector<Calculus *> items;
+    for (const QVector<Calculus *> *stack : {&evalStack, &famStack, &consStack, &objStack}) {
+        if (reversed)
+            for (int i = stack->size() - 1; i >= 0; --i)
+                items << stack->at(i);
+        else
+            items += *stack;
+    }
+    switch (kind) {
+    case Walk::Grab:
+        items << param1 << param2 << labels << colors << eLabels;
+        break;
+    case Walk::Unselect:
+        items << param1 << param2 << colors << labels << eLabels;
+        break;
+    case Walk::Arrange:
+        items << colors << labels << eLabels;
+        break;
+    }
+    items.removeAll(nullptr);
+    return items;
+}
+
+QVector<Calculus *> Problem::boardItemsAt(const QPointF &scenePoint) const
+{
+    // Topmost first; a later match wins, so of overlapping items the lowest is the one taken.
+    QVector<Calculus *> found;
+    if (!boardScene)
+        return found;
+    const QVector<Calculus *> items = walk(Walk::Grab, false);
+    for (QGraphicsItem *g : boardScene->items(scenePoint, Qt::IntersectsItemShape, Qt::DescendingOrder))
+        for (Calculus *c : items)
+            if (static_cast<QGraphicsItem *>(c) == g && !found.contains(c))
+                found << c;
+    return found;
+}
+
+void Problem::timerEvent(QTimerEvent *)
+{
+    update_display();
+}
+
+void Problem::mousePressEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = true;
+    moved = false;
+    pressPoint = mapToScene(event->pos());
+    Calculus::setCalculusUnderMouse(nullptr);
+    const QVector<Calculus *> under = boardItemsAt(pressPoint);
+    if (!under.isEmpty()) {
+        Calculus::setCalculusUnderMouse(under.last());
+        buttonHeld = false;
+    } else {
+        rubberBand->setRect(QRectF(pressPoint, QSizeF(0, 0)));
+        rubberBand->show();
+    }
+}
+
+void Problem::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    lastMousePos = event->pos();
+    const QPointF p = mapToScene(event->pos());
+    if (buttonHeld) {
+        const QRectF band(QPointF(qMin(pressPoint.x(), p.x()), qMin(pressPoint.y(), p.y())),
+                          QSizeF(qAbs(p.x() - pressPoint.x()), qAbs(p.y() - pressPoint.y())));
+        rubberBand->setRect(band);
+        const QList<QGraphicsItem *> inBand = boardScene->items(band, Qt::IntersectsItemShape);
+        for (Calculus *c : walk(Walk::Grab, false))
+            if (inBand.contains(c))
+                c->select(true); // the band only adds to the selection
+    }
+    if (Calculus *grabbed = Calculus::calculusUnderMouse()) {
+        grabbed->setPos(p);
+        moved = true;
+    }
+    update_display();
+}
+
+void Problem::mouseReleaseEvent(QMouseEvent *)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = false;
+    rubberBand->hide();
+    Calculus *grabbed = Calculus::calculusUnderMouse();
+    if (!moved && grabbed)
+        grabbed->toggleSelect();
+    Calculus::setCalculusUnderMouse(nullptr);
+    moved = false;
+}
+
+void Problem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = false;
+    pressPoint = mapToScene(event->pos());
+    // Each item under the pointer once: the parameter items, which the walk reaches twice, would
+    // otherwise open and close their dialog again at once.
+    for (Calculus *c : boardItemsAt(pressPoint))
+        c->toggleDisplay();
+    rubberBand->setRect(QRectF(pressPoint, QSizeF(0, 0)));
+    rubberBand->hide();
+}
+
+void Problem::scaleView(double factor)
+{
+    const qreal width = transform().scale(factor, factor).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (width < 0.07 || width > 100)
+        return;
+    scale(factor, factor);
+}
+
+void Problem::wheelEvent(QWheelEvent *event)
+{
+    scaleView(std::pow(2.0, -event->angleDelta().y() / 240.0));
+}
+
+void Problem::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Minus:
+        scaleView(1.0 / 1.1);
+        break;
+    case Qt::Key_Plus:
+        scaleView(1.1);
+        break;
+    case Qt::Key_1:
+        slot_link1();
+        break;
+    case Qt::Key_2:
+        slot_link2();
+        break;
+    case Qt::Key_3:
+        slot_link3();
+        break;
+    case Qt::Key_4:
+        slot_link4();
+        break;
+    case Qt::Key_D:
+        slot_delete_items();
+        break;
+    case Qt::Key_U:
+        for (Calculus *c : walk(Walk::Unselect, false)) {
+            c->select(false);
+            c->update();
+        }
+        break;
+    case Qt::Key_R:
+        emit signal_start_vns();
+        break;
+    case Qt::Key_H:
+        emit signal_stop_vns();
+        break;
+    case Qt::Key_P:
+        slot_print();
+        break;
+    case Qt::Key_X:
+        slot_alignX();
+        break;
+    case Qt::Key_Y:
+        slot_alignY();
+        break;
+    case Qt::Key_A:
+        slot_spaceX();
+        break;
+    case Qt::Key_V:
+        slot_spaceY();
+        break;
+    case Qt::Key_I:
+        for (Calculus *c : walk(Walk::Arrange, true))
+            c->toggleSelect();
+        break;
+    case Qt::Key_Up:
+        moveSelection(0, -5);
+        break;
+    case Qt::Key_Down:
+        moveSelection(0, 5);
+        break;
+    case Qt::Key_Right:
+        moveSelection(5, 0);
+        break;
+    case Qt::Key_Left:
+        moveSelection(-5, 0);
+        break;
+    default:
+        break;
+    }
+    slot_refresh();
+}
+
+void Problem::moveSelection(qreal dx, qreal dy)
+{
+    for (Calculus *c : walk(Walk::Arrange, false))
+        if (c->isItemSelected())
+            c->setPos(c->pos() + QPointF(dx, dy));
+}
+
+void Problem::linkSelection(int k)
+{
+    // Sources come from the evaluation stack and link only to later items, which the stack order
+    // already places after them: no link of this walk needs the stack rearranged. A copy is walked
+    // all the same.
+    const QVector<Calculus *> stack = evalStack;
+    const QVector<Calculus *> objectives = objStack;
+    const QVector<Calculus *> constraints = consStack;
+    for (int i = 0; i < stack.size(); ++i) {
+        Calculus *source = stack.at(i);
+        if (!source->isItemSelected())
+            continue;
+        for (int j = i + 1; j < stack.size(); ++j) {
+            if (k == 4 && !source->isItemSelected())
+                break;
+            if (stack.at(j)->isItemSelected())
+                link(k, source, stack.at(j));
+        }
+        if (k == 1)
+            for (Calculus *t : objectives)
+                if (t->isItemSelected())
+                    link(1, source, t);
+        if (k <= 2)
+            for (Calculus *t : constraints)
+                if (t->isItemSelected())
+                    link(k, source, t);
+        if (k == 1) {
+            for (Calculus *t : {static_cast<Calculus *>(colors), static_cast<Calculus *>(eLabels),
+                                static_cast<Calculus *>(labels)})
+                if (t->isItemSelected())
+                    link(1, source, t);
+        }
+    }
+    // Display items still selected (an arrow only re-pointed) hand their values over at once.
+    if (k == 1)
+        handDisplayItems(colors->isItemSelected(), labels->isItemSelected(), eLabels->isItemSelected());
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_link1()
+{
+    linkSelection(1);
+}
+
+void Problem::slot_link2()
+{
+    linkSelection(2);
+}
+
+void Problem::slot_link3()
+{
+    linkSelection(3);
+}
+
+void Problem::slot_link4()
+{
+    linkSelection(4);
+}
+
+void Problem::slot_delete_items()
+{
+    const bool confirmed =
+        Prompt::current()->question(this, QStringLiteral("About to delete items"),
+                                    QStringLiteral("Are you sure you want to delete the selected items?"));
+    if (graph)
+        graph->changeBest();
+    if (!confirmed) {
+        if (graph)
+            graph->update_display();
+        update_display();
+        return;
+    }
+    for (QVector<Calculus *> *stack : {&evalStack, &famStack, &consStack, &objStack}) {
+        for (int i = stack->size() - 1; i >= 0; --i) {
+            Calculus *item = stack->at(i);
+            if (!item->isItemSelected() || item == param1 || item == param2)
+                continue;
+            stack->remove(i);
+            if (CalculusDisplay *d = item->getCalculusDisplay())
+                disconnect(d, &CalculusDisplay::signal_refresh, this, &Problem::slot_refresh);
+            delete item; // its arrows go with it, freeing the arguments of its users
+        }
+    }
+    Calculus::clearVectorCalculus();
+    for (Calculus *item : evalStack)
+        Calculus::addVectorCalculus(item);
+    best_backup();
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!Prompt::current()->print(nullptr, &printer))
+        return;
+    QPainter painter(&printer);
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+}
+
+void Problem::alignSelection(bool onX)
+{
+    qreal m = 1e8;
+    const QVector<Calculus *> items = walk(Walk::Arrange, true);
+    for (Calculus *c : items)
+        if (c->isItemSelected())
+            m = qMin(m, onX ? c->x() : c->y());
+    for (Calculus *c : items) {
+        if (!c->isItemSelected())
+            continue;
+        if (onX)
+            c->setX(m);
+        else
+            c->setY(m);
+    }
+}
+
+void Problem::spaceSelection(bool onX)
+{
+    QVector<Calculus *> items;
+    for (Calculus *c : walk(Walk::Arrange, true))
+        if (c->isItemSelected())
+            items << c;
+    const int n = items.size();
+    if (n < 2)
+        return;
+    auto coordinate = [onX](const Calculus *c) { return onX ? c->x() : c->y(); };
+    // A stable sort: items at the same place keep the order of the walk.
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const Calculus *a, const Calculus *b) { return coordinate(a) < coordinate(b); });
+    const qreal first = coordinate(items.first());
+    const qreal step = (coordinate(items.last()) - first) / (n - 1);
+    qreal at = first;
+    for (Calculus *c : items) {
+        if (onX)
+            c->setX(at);
+        else
+            c->setY(at);
+        at += step;
+    }
+}
+
+void Problem::slot_alignX()
+{
+    alignSelection(true);
+}
+
+void Problem::slot_alignY()
+{
+    alignSelection(false);
+}
+
+void Problem::slot_spaceX()
+{
+    spaceSelection(true);
+}
+
+void Problem::slot_spaceY()
+{
+    spaceSelection(false);
 }
