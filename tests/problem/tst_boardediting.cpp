@@ -149,6 +149,8 @@ void TestBoardEditing::buildByHand()
     QVERIFY(order && size && plus && z);
     QVERIFY(!p.placeItem(QStringLiteral("Colors")) && !p.placeItem(QStringLiteral("NOPE")));
     QVERIFY(order->isItemSelected() && z->isItemSelected());
+    // An invariant reports no status: its tool tip on the board is its definition.
+    QVERIFY(order->toolTip().startsWith(QStringLiteral("ORDER : ")) && order->toolTip().size() > 8);
     b.key(Qt::Key_U);
     QVERIFY(!order->isItemSelected() && !z->isItemSelected());
     const QPointF places[4] = {{0, 0}, {300, 0}, {150, 200}, {150, 400}};
