@@ -124,7 +124,7 @@ void TestProblemFiles::roundTrip_data()
         const QStringList files = dir.entryList({QStringLiteral("*.tsy3")}, QDir::Files, QDir::Name);
         QVERIFY2(!files.isEmpty(), qPrintable(folder));
         for (const QString &f : files)
-            QTest::newRow(qPrintable(f)) << dir.filePath(f);
+            QTest::newRow(qPrintable(dir.dirName() + QLatin1Char('/') + f)) << dir.filePath(f);
     }
 }
 
