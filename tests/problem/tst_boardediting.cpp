@@ -13,6 +13,7 @@
 #include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -123,6 +124,9 @@ class TestBoardEditing : public QObject
 
 private slots:
     void buildByHand();
+    void linkKeys_data();
+    void linkKeys();
+    void printing();
     void keys_data();
     void keys();
     void mouse_data();
@@ -210,6 +214,106 @@ void TestBoardEditing::buildByHand()
     QCOMPARE(p.saveString(), expected);
     QVERIFY(b.arrowsMatchArguments());
     QCOMPARE(p.evaluationStack().size(), 4);
+}
+
+void TestBoardEditing::linkKeys_data()
+{
+    // Items A, B, ... are placed in this order from the palette (an invariant goes to the front of
+    // the evaluation stack, an operator to its end); "Colors" is the board's own item.
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("linkedBefore"); // "B1=A": A is argument 1 of B
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("linkedAfter");
+    QTest::addColumn<QString>("selectedAfter");
+
+    const QStringList orderPlus{"ORDER", "+"};
+    QTest::newRow("key 1 makes the argument") << orderPlus << ""
+                                              << "AB" << int(Qt::Key_1) << "B1=A"
+                                              << "B";
+    QTest::newRow("the same pair again removes it") << orderPlus << "B1=A"
+                                                    << "AB" << int(Qt::Key_1) << ""
+                                                    << "AB";
+    QTest::newRow("selection order does not matter: later uses earlier") << QStringList{"+", "ORDER"} << ""
+                                                                         << "BA" << int(Qt::Key_3) << "A3=B"
+                                                                         << "A";
+    QTest::newRow("one item alone links nothing") << orderPlus << ""
+                                                  << "B" << int(Qt::Key_1) << ""
+                                                  << "B";
+    // SIZE stands before ORDER: both point at "+" in turn, the nearer one stays.
+    QTest::newRow("several sources: the nearest wins") << QStringList{"ORDER", "SIZE", "+"} << ""
+                                                       << "ABC" << int(Qt::Key_2) << "C2=A"
+                                                       << "C";
+    QTest::newRow("key 4 stops at the first accepted link") << QStringList{"ORDER", "+", "+"} << ""
+                                                            << "ABC" << int(Qt::Key_4) << "B4=A C4=B"
+                                                            << "C";
+    QTest::newRow("the objective takes one source and leaves the selection")
+        << QStringList{"ORDER", "SIZE", "Z"} << ""
+        << "ABC" << int(Qt::Key_1) << "C1=B"
+        << "A";
+    QTest::newRow("key 2 links constraints, not objectives") << QStringList{"ORDER", "Z", "<="} << ""
+                                                             << "ABC" << int(Qt::Key_2) << "C2=A"
+                                                             << "BC";
+    QTest::newRow("key 3 reaches no constraint") << QStringList{"ORDER", "<="} << ""
+                                                 << "AB" << int(Qt::Key_3) << ""
+                                                 << "AB";
+    QTest::newRow("key 1 gives Colors its values") << QStringList{"DEGREES", "Colors"} << ""
+                                                   << "AB" << int(Qt::Key_1) << "B1=A"
+                                                   << "";
+    QTest::newRow("display items take key 1 only") << QStringList{"DEGREES", "Colors"} << ""
+                                                   << "AB" << int(Qt::Key_2) << ""
+                                                   << "AB";
+}
+
+void TestBoardEditing::linkKeys()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, linkedBefore);
+    QFETCH(QString, selected);
+    QFETCH(int, key);
+    QFETCH(QString, linkedAfter);
+    QFETCH(QString, selectedAfter);
+
+    Board b;
+    QVector<Calculus *> placed;
+    for (const QString &k : items)
+        placed << (k == QLatin1String("Colors") ? b.p.getColors() : b.p.placeItem(k));
+    auto letter = [&](Calculus *c) { return QChar('A' + placed.indexOf(c)); };
+    for (const QString &link : linkedBefore.split(' ', Qt::SkipEmptyParts))
+        QVERIFY(b.p.link1(placed.at(link.at(3).unicode() - 'A'), placed.at(link.at(0).unicode() - 'A')));
+    b.key(Qt::Key_U);
+    for (int i = 0; i < placed.size(); ++i)
+        placed[i]->select(selected.contains(QChar('A' + i)));
+
+    b.key(key);
+    QStringList links;
+    QString nowSelected;
+    for (Calculus *c : placed) {
+        for (int k = 1; k <= 4; ++k)
+            if (c->argument(k))
+                links << QStringLiteral("%1%2=%3").arg(letter(c)).arg(k).arg(letter(c->argument(k)));
+        if (c->isItemSelected())
+            nowSelected += letter(c);
+    }
+    QCOMPARE(links.join(' '), linkedAfter);
+    QCOMPARE(nowSelected, selectedAfter);
+    QVERIFY(b.arrowsMatchArguments());
+}
+
+void TestBoardEditing::printing()
+{
+    Board b;
+    b.p.placeItem("WIENER");
+    ScriptedPrompt prompt;
+    QTemporaryDir dir;
+    b.key(Qt::Key_P); // cancelled: nothing printed
+    prompt.printTo = dir.filePath(QStringLiteral("board.pdf"));
+    b.key(Qt::Key_P);
+    QCOMPARE(prompt.asked, QStringList({"print", "print"}));
+    QFile pdf(prompt.printTo);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
 void TestBoardEditing::keys_data()

@@ -383,6 +383,12 @@ void TestProblemFiles::autoloadReadsAutosave()
     Problem q(&g, QStringLiteral("q"), false);
     q.setWD(dir.path());
     const QString empty = q.saveString();
+    // A new board describes its two parameter items, each block ending with an empty line.
+    const QString described = q.currentDescription();
+    QCOMPARE(described.count(QStringLiteral("\n\n")), 2);
+    QVERIFY(described.endsWith(QStringLiteral("\n\n")));
+    QVERIFY(described.contains(QStringLiteral(": PARAM 1\n")) &&
+            described.contains(QStringLiteral(": PARAM 2\n")));
     QVERIFY(!q.autoload()); // nothing saved yet
     QCOMPARE(q.saveString(), empty);
 

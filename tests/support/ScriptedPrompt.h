@@ -2,6 +2,7 @@
 
 #include "shell/Prompt.h"
 
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 
@@ -13,11 +14,11 @@ public:
     ScriptedPrompt() { Prompt::install(this); }
     ~ScriptedPrompt() override { Prompt::install(nullptr); }
 
-    bool answerYes = true;    // answer of question()
-    QString fileToOpen;       // empty: the open dialog is cancelled
-    QString fileToSave;       // empty: the save dialog is cancelled
-    bool acceptPrint = false; // answer of print()
-    QStringList asked;        // "kind|title|text" of every prompt shown
+    bool answerYes = true; // answer of question()
+    QString fileToOpen;    // empty: the open dialog is cancelled
+    QString fileToSave;    // empty: the save dialog is cancelled
+    QString printTo;       // the PDF file the print dialog chooses; empty: cancelled
+    QStringList asked;     // "kind|title|text" of every prompt shown
 
     void information(QWidget *, const QString &title, const QString &text) override
     {
@@ -46,9 +47,13 @@ public:
         asked << QStringLiteral("save|") + caption + QLatin1Char('|') + filter;
         return fileToSave;
     }
-    bool print(QWidget *, QPrinter *) override
+    bool print(QWidget *, QPrinter *printer) override
     {
         asked << QStringLiteral("print");
-        return acceptPrint;
+        if (printTo.isEmpty())
+            return false;
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printTo);
+        return true;
     }
 };
