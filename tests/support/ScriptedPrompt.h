@@ -49,7 +49,9 @@ public:
     {
         QProgressDialog *d = Prompt::progress(parent, title, label, maximum);
         lastProgress = d;
-        if (cancelProgressAt >= 0) {
+        if (cancelProgressAt == 0) {
+            d->cancel();
+        } else if (cancelProgressAt > 0) {
             const int at = cancelProgressAt;
             // QProgressDialog has no value signal: look at it while the event loop runs.
             auto *timer = new QTimer(d);
