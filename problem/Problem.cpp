@@ -49,38 +49,6 @@ inline quint32 lowMask(int n)
     return n >= 32 ? 0xffffffffu : ((1u << n) - 1u);
 }
 
-// The graph view's colour and label operations come with the view; a graph that does not offer
-// them yet simply gets nothing handed over.
-template <typename G>
-auto handColors(G *g, const QVector<double> &v, int) -> decltype(g->setColors(v), void())
-{
-    g->setColors(v);
-}
-template <typename G> void handColors(G *, const QVector<double> &, long) {}
-template <typename G>
-auto handLabels(G *g, const QVector<double> &v, int) -> decltype(g->setLabels(v), void())
-{
-    g->setLabels(v);
-}
-template <typename G> void handLabels(G *, const QVector<double> &, long) {}
-template <typename G>
-auto handELabels(G *g, const QVector<QVector<double>> &m, bool show, int)
-    -> decltype(g->setELabels(m, show), void())
-{
-    g->setELabels(m, show);
-}
-template <typename G> void handELabels(G *, const QVector<QVector<double>> &, bool, long) {}
-template <typename G> auto resetColorsOf(G *g, int) -> decltype(g->resetColors(), void())
-{
-    g->resetColors();
-}
-template <typename G> void resetColorsOf(G *, long) {}
-template <typename G> auto resetLabelsOf(G *g, int) -> decltype(g->resetLabels(), void())
-{
-    g->resetLabels();
-}
-template <typename G> void resetLabelsOf(G *, long) {}
-
 bool setLinkK(Calculus *target, int k, Link *l)
 {
     switch (k) {
@@ -854,9 +822,9 @@ void Problem::handOverToGraph(const Eval &e)
         return;
     graph->setViolated(e.violated());
     if (colors)
-        handColors(graph, colors->getFirstCol(), 0);
+        graph->setColors(colors->getFirstCol());
     if (labels)
-        handLabels(graph, labels->getFirstCol(), 0);
+        graph->setLabels(labels->getFirstCol());
     if (eLabels) {
         const int n = graph->getNbNodes();
         QVector<QVector<double>> m;
@@ -866,7 +834,7 @@ void Problem::handOverToGraph(const Eval &e)
             m = eLabels->M;
             show = eLabels->rows == n && eLabels->cols == n;
         }
-        handELabels(graph, m, show, 0);
+        graph->setELabels(m, show);
     }
 }
 
@@ -1340,8 +1308,8 @@ void Problem::clear()
     param2 = nullptr;
     param1 = nullptr;
     if (graph && (onGuiThread() || !graph->isDisplayed())) {
-        resetColorsOf(graph, 0);
-        resetLabelsOf(graph, 0);
+        graph->resetColors();
+        graph->resetLabels();
     }
 }
 
