@@ -1415,6 +1415,9 @@ void Graph::slot_remv()
             for (int i = 0; i < MaxNodes; ++i)
                 cur[i] &= ~bit(last);
             cur[k] &= ~bit(k);
+            // The deleted vertex's item now waits beyond the order; a vertex added there later
+            // must not come back selected.
+            nodes[last]->setSelected(false);
             --n;
             order.store(n);
         }
