@@ -6,6 +6,7 @@
 #include "support/ScriptedPrompt.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -77,6 +78,7 @@ private slots:
     void colorsAndLabels_data();
     void colorsAndLabels();
     void rotateAndFit();
+    void printing();
 };
 
 void TestGraphView::clickToggleAndDrag()
@@ -357,6 +359,24 @@ void TestGraphView::rotateAndFit()
         QCOMPARE(v.g.getNode(k)->getCoordX(), -200.0);
         QCOMPARE(v.g.getNode(k)->getCoordY(), -150.0 + 150.0 * k);
     }
+}
+
+void TestGraphView::printing()
+{
+    ScriptedPrompt prompt;
+    View v;
+    v.make(3, QStringLiteral("0-1,1-2"));
+    QTemporaryDir dir;
+    QVERIFY(v.g.printToFile(dir.filePath(QStringLiteral("g.pdf"))));
+    QFile pdf(dir.filePath(QStringLiteral("g.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+    QVERIFY(!v.g.printToFile(dir.filePath(QStringLiteral("missing/g.pdf"))));
+    QVERIFY(!v.g.errorString().isEmpty());
+    // P asks for the print dialog; a cancelled dialog prints nothing and says nothing.
+    QTest::keyClick(&v.g, Qt::Key_P);
+    QCOMPARE(prompt.printRequests, 1);
+    QVERIFY(prompt.messages.isEmpty());
 }
 
 QTEST_MAIN(TestGraphView)
