@@ -27,7 +27,8 @@ public:
     virtual bool print(QWidget *parent, QPrinter *printer);
     // A window-modal progress dialog with a Cancel button for a task of maximum steps, shown at
     // once; the caller owns it and deletes it when the task ends.
-    virtual QProgressDialog *progress(QWidget *parent, const QString &title, const QString &label, int maximum);
+    virtual QProgressDialog *progress(QWidget *parent, const QString &title, const QString &label,
+                                      int maximum);
 
     // The prompt in use; the interactive one unless a test installed another.
     static Prompt *current();
