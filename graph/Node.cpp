@@ -97,6 +97,12 @@ void Node::setRadius(double r)
         update();
 }
 
+void Node::display() const
+{
+    std::cerr << "Node: " << name.toStdString() << std::endl;
+    std::cerr << edgeList.size() << std::endl;
+}
+
 void Node::addENeighbor(Edge *e)
 {
     edgeList.append(e);

@@ -25,6 +25,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
     void addENeighbor(Edge *e);
+    // Diagnostic dump on the error stream: the name, then the number of incident edge items.
+    void display() const;
     const QList<Edge *> &edgeItems() const { return edgeList; }
 
     // Display mark: the vertex is drawn; read by the edge items.
