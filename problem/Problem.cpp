@@ -946,8 +946,11 @@ void Problem::clear()
 Problem *Problem::clone()
 {
     const QString text = saveString();
-    Problem *copy = new Problem(graph, QStringLiteral("clone"), false);
+    // Built without a graph and bound afterwards: linking the copy's items on this board's graph
+    // would take fresh stamps and back up the user's current graph as the best one.
+    Problem *copy = new Problem(nullptr, QStringLiteral("clone"), false);
     copy->openString(text);
+    copy->setGraph(graph);
     copy->setDiameter(diameter);
     copy->setDiameterIntType(diameterType);
     copy->setDiameterValue(diameterValue);
