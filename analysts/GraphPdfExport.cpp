@@ -130,7 +130,8 @@ bool GraphPdfExport::write(const QString &graphString, const QString &path, QStr
             painter.drawText(disc, Qt::AlignCenter, QString::number(k + 1));
         }
         painter.setBrush(Qt::NoBrush);
-        painter.drawText(QRectF(box.left(), box.top(), box.width(), VertexRadius * 2), Qt::AlignLeft,
+        painter.drawText(QRectF(box.left(), box.bottom() - VertexRadius * 2, box.width(), VertexRadius * 2),
+                         Qt::AlignLeft | Qt::AlignBottom,
                          QStringLiteral("n = %1, m = %2").arg(n).arg(graph->getNbEdges()));
         if (!painter.end()) {
             file.cancelWriting();

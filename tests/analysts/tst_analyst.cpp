@@ -190,7 +190,9 @@ void TestAnalyst::saveFormat_data()
                               << QByteArray("a\tb\n1\t0.5\n1e+12\t2\n");
     QTest::newRow("empty analyst") << QStringList{} << Rows{} << QByteArray("\n");
     QTest::newRow("six digits, Latin-1")
-        << QStringList{QString::fromUtf8("\xce\xbb" "1"), QString::fromUtf8("d\xc3\xa9g")}
+        << QStringList{QString::fromUtf8("\xce\xbb"
+                                         "1"),
+                       QString::fromUtf8("d\xc3\xa9g")}
         << Rows{{3.14159265, -0.000123456789}, {}} << QByteArray("?1\td\xe9g\n3.14159\t-0.000123457\n\n");
 }
 

@@ -43,25 +43,35 @@ void TestFilterWidget::isValid_data()
     QTest::newRow("wrong length") << Rules{} << false << QVector<double>{1, 2} << false;
     QTest::newRow("reject all") << Rules{} << true << QVector<double>{1, 2, 3} << false;
     QTest::newRow("<= 5 at 5") << Rules{{1, le, 5}} << false << QVector<double>{0, 5, 0} << true;
-    QTest::newRow("<= 5 at 5.0000009") << Rules{{1, le, 5}} << false << QVector<double>{0, 5.0000009, 0} << true;
-    QTest::newRow("<= 5 at 5.0000011") << Rules{{1, le, 5}} << false << QVector<double>{0, 5.0000011, 0} << false;
-    QTest::newRow("== 2 at 2.0000009") << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 2.0000009} << true;
-    QTest::newRow("== 2 at 1.9999991") << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 1.9999991} << true;
-    QTest::newRow("== 2 at 2.0000011") << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 2.0000011} << false;
+    QTest::newRow("<= 5 at 5.0000009")
+        << Rules{{1, le, 5}} << false << QVector<double>{0, 5.0000009, 0} << true;
+    QTest::newRow("<= 5 at 5.0000011")
+        << Rules{{1, le, 5}} << false << QVector<double>{0, 5.0000011, 0} << false;
+    QTest::newRow("== 2 at 2.0000009")
+        << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 2.0000009} << true;
+    QTest::newRow("== 2 at 1.9999991")
+        << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 1.9999991} << true;
+    QTest::newRow("== 2 at 2.0000011")
+        << Rules{{2, eq, 2}} << false << QVector<double>{0, 0, 2.0000011} << false;
     QTest::newRow(">= 3 at 3") << Rules{{0, ge, 3}} << false << QVector<double>{3, 0, 0} << true;
-    QTest::newRow(">= 3 at 2.9999995") << Rules{{0, ge, 3}} << false << QVector<double>{2.9999995, 0, 0} << true;
-    QTest::newRow(">= 3 at 2.9999989") << Rules{{0, ge, 3}} << false << QVector<double>{2.9999989, 0, 0}
-                                       << false;
-    QTest::newRow("both rules hold") << Rules{{0, ge, 1}, {0, le, 4}} << false << QVector<double>{2, 9, 9} << true;
-    QTest::newRow("second rule fails") << Rules{{0, ge, 1}, {1, le, 4}} << false << QVector<double>{2, 9, 9}
-                                       << false;
-    QTest::newRow("not a number fails <=") << Rules{{0, le, 4}} << false << QVector<double>{nan, 0, 0} << false;
-    QTest::newRow("not a number fails >=") << Rules{{0, ge, 4}} << false << QVector<double>{nan, 0, 0} << false;
-    QTest::newRow("not a number elsewhere") << Rules{{0, ge, 4}} << false << QVector<double>{5, nan, 0} << true;
-    QTest::newRow("value box stops at 1000") << Rules{{0, ge, 5000}} << false << QVector<double>{1001, 0, 0}
-                                             << true;
-    QTest::newRow("value box stops at -1000") << Rules{{0, le, -5000}} << false << QVector<double>{-999, 0, 0}
-                                              << false;
+    QTest::newRow(">= 3 at 2.9999995")
+        << Rules{{0, ge, 3}} << false << QVector<double>{2.9999995, 0, 0} << true;
+    QTest::newRow(">= 3 at 2.9999989")
+        << Rules{{0, ge, 3}} << false << QVector<double>{2.9999989, 0, 0} << false;
+    QTest::newRow("both rules hold") << Rules{{0, ge, 1}, {0, le, 4}} << false << QVector<double>{2, 9, 9}
+                                     << true;
+    QTest::newRow("second rule fails")
+        << Rules{{0, ge, 1}, {1, le, 4}} << false << QVector<double>{2, 9, 9} << false;
+    QTest::newRow("not a number fails <=")
+        << Rules{{0, le, 4}} << false << QVector<double>{nan, 0, 0} << false;
+    QTest::newRow("not a number fails >=")
+        << Rules{{0, ge, 4}} << false << QVector<double>{nan, 0, 0} << false;
+    QTest::newRow("not a number elsewhere")
+        << Rules{{0, ge, 4}} << false << QVector<double>{5, nan, 0} << true;
+    QTest::newRow("value box stops at 1000")
+        << Rules{{0, ge, 5000}} << false << QVector<double>{1001, 0, 0} << true;
+    QTest::newRow("value box stops at -1000")
+        << Rules{{0, le, -5000}} << false << QVector<double>{-999, 0, 0} << false;
 }
 
 void TestFilterWidget::isValid()
