@@ -42,6 +42,8 @@ AnalystWidget::AnalystWidget(Problem *problem, Graph *graph, Analyst *analyst, D
     progressBar = new QProgressBar;
     progressBar->setMaximum(100);
     progressBar->setValue(0);
+    // The position of the shown page among the rows.
+    progressBar->setFormat(tr("%v of %m"));
     auto *layout = new QGridLayout(this);
     layout->addWidget(analyst, 0, 0, 20, 10);
     layout->addWidget(prevButton, 20, 0, 1, 1);
