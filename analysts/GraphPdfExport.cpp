@@ -1,6 +1,7 @@
 #include "analysts/GraphPdfExport.h"
 
 #include "graph/Graph.h"
+#include "graph/MDS.h"
 #include "graph/Node.h"
 
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -39,38 +39,20 @@ QStringList GraphPdfExport::fileNames(const QString &chosen, int count)
     return names;
 }
 
-// The one place where a graph gets its drawing positions: vertices on a circle for three or more
-// vertices, on a line below that, then fitted into the 400 x 300 box (an extent below 0.1 is
-// widened to 10, as the graph view's own fit does).
+// The one place where a graph gets its drawing positions: the automatic layout for three or more
+// vertices; fewer go on one line, so that two vertices are never drawn on top of each other. Then
+// the drawing is fitted into the 400 x 300 box.
 void GraphPdfExport::layOut()
 {
     const int n = graph->getNbNodes();
-    for (int k = 0; k < n; ++k) {
-        Node *v = graph->getNode(k);
-        if (n >= 3) {
-            const double a = 2.0 * M_PI * k / n - M_PI / 2.0;
-            v->setPosition(LayoutSize * std::cos(a), LayoutSize * std::sin(a));
-        } else {
-            v->setPosition(LayoutSize * k, 0.0);
-        }
+    if (n >= 3) {
+        MDS layout(graph, LayoutSize, 2);
+        graph->update_display();
+    } else {
+        for (int k = 0; k < n; ++k)
+            graph->setPos(k, QPointF(LayoutSize * k, 0.0));
     }
-    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-    for (int k = 0; k < n; ++k) {
-        const Node *v = graph->getNode(k);
-        xmin = k == 0 ? v->getCoordX() : std::min(xmin, v->getCoordX());
-        xmax = k == 0 ? v->getCoordX() : std::max(xmax, v->getCoordX());
-        ymin = k == 0 ? v->getCoordY() : std::min(ymin, v->getCoordY());
-        ymax = k == 0 ? v->getCoordY() : std::max(ymax, v->getCoordY());
-    }
-    if (xmax - xmin < 0.1)
-        xmax = xmin + 10.0;
-    if (ymax - ymin < 0.1)
-        ymax = ymin + 10.0;
-    for (int k = 0; k < n; ++k) {
-        Node *v = graph->getNode(k);
-        v->setPosition((v->getCoordX() - xmin) * BoxWidth / (xmax - xmin) - BoxWidth / 2.0,
-                       (v->getCoordY() - ymin) * BoxHeight / (ymax - ymin) - BoxHeight / 2.0);
-    }
+    graph->scaleCoords(BoxWidth, BoxHeight);
 }
 
 bool GraphPdfExport::write(const QString &graphString, const QString &path, QString *error)
