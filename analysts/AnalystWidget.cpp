@@ -405,7 +405,7 @@ QVector<int> AnalystWidget::usedIndices() const
 
 void AnalystWidget::slot_save_data()
 {
-    if (refusedDuringUpdate(tr("Saving the data")))
+    if (refusedDuringLoad(tr("Saving the data")) || refusedDuringUpdate(tr("Saving the data")))
         return;
     const QString name =
         Prompt::current()->saveFileName(this, QStringLiteral("Save results as"), wd, QStringLiteral("*.txt"));
