@@ -4,7 +4,6 @@
 #include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "analysts/GraphPdfExport.h"
-#include "analysts/RunWindow.h"
 #include "graph/Graph.h"
 #include "problem/Eval.h"
 #include "problem/Problem.h"
@@ -13,6 +12,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 
@@ -50,9 +50,6 @@ AnalystWidget::AnalystWidget(Problem *problem, Graph *graph, Analyst *analyst, D
     layout->addWidget(progressBar, 20, 1, 1, 8);
     layout->addWidget(nextButton, 20, 9, 1, 1);
 
-    updateWindow = new RunWindow(vertexMode ? tr("Updating the Vertex-Analyst...")
-                                            : tr("Updating the Graph-Analyst..."));
-
     connect(analyst, &Analyst::signal_next_data_available, nextButton, &QWidget::setEnabled);
     connect(analyst, &Analyst::signal_prev_data_available, prevButton, &QWidget::setEnabled);
     connect(nextButton, &QPushButton::clicked, analyst, &Analyst::slot_build_next_table);
@@ -75,7 +72,7 @@ AnalystWidget::AnalystWidget(Problem *problem, Graph *graph, Analyst *analyst, D
 AnalystWidget::~AnalystWidget()
 {
     halted = true;
-    delete updateWindow;
+    delete progressDialog;
 }
 
 void AnalystWidget::report(const QString &text, int level, const QColor &colour)
@@ -120,7 +117,6 @@ void AnalystWidget::slot_update_table()
     afterLoad = false;
     busy = true;
     halted = false;
-    updateWindow->setCancel(false);
     sinceStart.start();
     sinceEvents.start();
     bool complete = false;
@@ -129,9 +125,8 @@ void AnalystWidget::slot_update_table()
         complete = runUpdate();
     } while (!complete && rerun && !halted);
     busy = false;
-    if (updateWindow->isVisible())
-        updateWindow->hide();
-    updateWindow->setCancel(false);
+    delete progressDialog;
+    progressDialog = nullptr;
     // A request that came in the last moment of the pass.
     if (rerun && !halted)
         QMetaObject::invokeMethod(this, &AnalystWidget::slot_update_table, Qt::QueuedConnection);
@@ -165,8 +160,7 @@ bool AnalystWidget::runUpdate()
     for (int i = 0; i < total; ++i) {
         if (i % ClockStride == 0) {
             keepAlive(i, total);
-            if (halted || rerun || updateWindow->isCancelled()) {
-                halted = halted || updateWindow->isCancelled();
+            if (halted || rerun) {
                 stopped = true;
                 break;
             }
@@ -211,10 +205,15 @@ void AnalystWidget::keepAlive(int done, int total)
 {
     if (sinceEvents.elapsed() < EventPeriodMs)
         return;
-    if (!updateWindow->isVisible() && sinceStart.elapsed() >= ProgressDelayMs && done < total)
-        updateWindow->slot_start(total);
-    if (updateWindow->isVisible())
-        updateWindow->slot_set_value(done);
+    if (!progressDialog && sinceStart.elapsed() >= ProgressDelayMs && done < total)
+        progressDialog =
+            Prompt::current()->progress(this, vertexMode ? tr("Vertex-Analyst") : tr("Graph-Analyst"),
+                                        tr("Evaluating the graphs..."), total);
+    if (progressDialog) {
+        progressDialog->setValue(done);
+        if (progressDialog->wasCanceled())
+            halted = true;
+    }
     QCoreApplication::processEvents();
     sinceEvents.restart();
 }

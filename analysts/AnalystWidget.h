@@ -13,8 +13,8 @@ class FilterWidget;
 class Graph;
 class Problem;
 class QProgressBar;
+class QProgressDialog;
 class QPushButton;
-class RunWindow;
 
 // The "Table view" tab of one analyst. It owns the analyst's graph database (graph strings, in
 // the order they were added) and turns it into the rows of its Analyst by evaluating every graph
@@ -27,8 +27,9 @@ class RunWindow;
 //
 // An update evaluates on a private headless copy of the user's problem and graph, taken when it
 // starts, so the user's graph and board are never touched by it. It runs on the GUI thread and
-// keeps the window alive: events are processed at a bounded rate, a progress window appears
-// when it lasts, and Halt (or that window's Cancel) stops it with the rows found so far. A
+// keeps the window alive: events are processed at a bounded rate, a progress dialog (through the
+// Prompt) appears when it lasts, and Halt (or the dialog's Cancel) stops it with the rows found so
+// far. A
 // request that arrives during an update is deferred or folded into a rerun; an update, a load
 // of a database graph and an export wait for (or refuse to run during) a running file load.
 class AnalystWidget : public QWidget
@@ -66,7 +67,6 @@ public:
     QPushButton *getNextButton() const { return nextButton; }
     QPushButton *getPrevButton() const { return prevButton; }
     QProgressBar *getProgressBar() const { return progressBar; }
-    RunWindow *getUpdateWindow() const { return updateWindow; }
 
 public slots:
     // Re-evaluates every database graph with the current problem and rebuilds the table.
@@ -141,7 +141,7 @@ private:
     int current = 0;
     bool vertexMode;
 
-    RunWindow *updateWindow;
+    QProgressDialog *progressDialog = nullptr;
     bool busy = false;
     bool rerun = false;
     bool halted = false;

@@ -9,7 +9,7 @@
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Problem.h"
-#include "shell/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
 
 #include <QStringList>
@@ -106,45 +106,14 @@ inline bool referenceValue(const ReferenceGraph &g, const QString &name, int ver
     return false;
 }
 
-// Answers every dialog at once: file dialogs with the next queued name (empty: cancelled),
-// questions with `yes`; remembers the warnings.
-class ScriptedPrompt : public Prompt
+// The shared test prompt, with a chosen answer to questions.
+class AnsweringPrompt : public ScriptedPrompt
 {
 public:
-    ScriptedPrompt() { Prompt::install(this); }
-    ~ScriptedPrompt() override { Prompt::install(nullptr); }
-
-    void information(QWidget *, const QString &title, const QString &text) override
+    bool question(QWidget *parent, const QString &title, const QString &text) override
     {
-        shown << title + ": " + text;
-    }
-    void warning(QWidget *, const QString &title, const QString &text) override
-    {
-        warnings << title + ": " + text;
-    }
-    void critical(QWidget *, const QString &title, const QString &text) override
-    {
-        warnings << title + ": " + text;
-    }
-    bool question(QWidget *, const QString &title, const QString &text) override
-    {
-        shown << title + ": " + text;
+        ScriptedPrompt::question(parent, title, text);
         return yes;
     }
-    QString openFileName(QWidget *, const QString &caption, const QString &, const QString &filter) override
-    {
-        captions << caption + " " + filter;
-        return names.isEmpty() ? QString() : names.takeFirst();
-    }
-    QString saveFileName(QWidget *, const QString &caption, const QString &, const QString &filter) override
-    {
-        captions << caption + " " + filter;
-        return names.isEmpty() ? QString() : names.takeFirst();
-    }
-
-    QStringList names;
-    QStringList captions;
-    QStringList warnings;
-    QStringList shown;
     bool yes = true;
 };

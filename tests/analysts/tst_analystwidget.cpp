@@ -38,6 +38,7 @@ private slots:
     void exportDialogs();
     void updateLeavesUserGraph();
     void databaseOperations();
+    void haltKeepsRowsFound_data();
     void haltKeepsRowsFound();
     void waitsForLoad();
     void searchHandsOver();
@@ -249,7 +250,7 @@ QString TestAnalystWidget::database(const QVector<ReferenceGraph> &graphs, QVect
 
 void TestAnalystWidget::exportsReadBack()
 {
-    ScriptedPrompt prompt;
+    AnsweringPrompt prompt;
     DataLoader loader(nullptr, nullptr, nullptr);
     Tab t(false, &loader);
     fill(t, refs);
@@ -260,7 +261,7 @@ void TestAnalystWidget::exportsReadBack()
 
     // The table as text: the header, then every row (not only the page shown), 6 digits.
     const QString text = dir.filePath("results.txt");
-    prompt.names << text;
+    prompt.fileAnswers << text;
     t.widget.slot_save_data();
     QFile f(text);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -277,10 +278,10 @@ void TestAnalystWidget::exportsReadBack()
     // Every graph, and the graphs with rows, as graph lists.
     const QString all = dir.filePath("all.dtsy3");
     const QString used = dir.filePath("used.dtsy3");
-    prompt.names << all << used;
+    prompt.fileAnswers << all << used;
     t.widget.slot_save_graphs();
     t.widget.slot_save_used_graphs();
-    QVERIFY(prompt.warnings.isEmpty());
+    QVERIFY(prompt.messages.isEmpty());
     QFile fa(all), fu(used);
     QVERIFY(fa.open(QIODevice::ReadOnly) && fu.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromLatin1(fa.readAll()), database(refs));
@@ -291,7 +292,7 @@ void TestAnalystWidget::exportsReadBack()
     Tab back(false, &loader);
     back.widget.slot_set_filter_mode(false);
     back.widget.slot_set_type_tsy();
-    prompt.names << all;
+    prompt.fileAnswers << all;
     back.widget.slot_load_data();
     QVERIFY(loader.wait(60000));
     QCoreApplication::sendPostedEvents();
@@ -315,7 +316,7 @@ void TestAnalystWidget::pdfDrawings()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
         QSKIP("pdfinfo (poppler-utils) is not installed");
-    ScriptedPrompt prompt;
+    AnsweringPrompt prompt;
     Tab t(false);
     t.widget.slot_set_filter_mode(false);
     // Orders 6, 2, 1, 0 and the Petersen graph: small graphs are drawn too.
@@ -327,10 +328,10 @@ void TestAnalystWidget::pdfDrawings()
     QCOMPARE(t.widget.databaseSize(), 5);
     QDir out(dir.filePath("pdf"));
     QVERIFY(out.mkpath("."));
-    prompt.names << out.filePath("graph.set.pdf");
+    prompt.fileAnswers << out.filePath("graph.set.pdf");
     const QString userGraph = t.board.graph.graphData();
     t.widget.slot_save_graphs_pdf();
-    QVERIFY(prompt.warnings.isEmpty());
+    QVERIFY(prompt.messages.isEmpty());
     QCOMPARE(out.entryList(QDir::Files, QDir::Name),
              QStringList({"graph1.pdf", "graph2.pdf", "graph3.pdf", "graph4.pdf", "graph5.pdf"}));
     for (int k = 1; k <= 5; ++k)
@@ -342,7 +343,7 @@ void TestAnalystWidget::pdfDrawings()
     // graph of order 6, so only the first database graph has rows of full length.
     QDir used(dir.filePath("pdfused"));
     QVERIFY(used.mkpath("."));
-    prompt.names << used.filePath("u.pdf");
+    prompt.fileAnswers << used.filePath("u.pdf");
     t.widget.slot_save_used_graphs_pdf();
     QCOMPARE(used.entryList(QDir::Files, QDir::Name), QStringList({"u1.pdf"}));
 }
@@ -360,8 +361,8 @@ void TestAnalystWidget::exportDialogs_data()
         QTest::newRow(qPrintable(s + " cancelled")) << s << true << QString();
         QTest::newRow(qPrintable(s + " unwritable"))
             << s << false
-            << (s == "slot_save_data" ? QStringLiteral("Warning: Failed to save data.")
-                                      : QStringLiteral("Save failed: Failed to save graphs"));
+            << (s == "slot_save_data" ? QStringLiteral("Warning|Failed to save data.")
+                                      : QStringLiteral("Save failed|Failed to save graphs"));
     }
 }
 
@@ -370,16 +371,16 @@ void TestAnalystWidget::exportDialogs()
     QFETCH(QString, slot);
     QFETCH(bool, cancel);
     QFETCH(QString, warning);
-    ScriptedPrompt prompt;
+    AnsweringPrompt prompt;
     Tab t(false);
     fill(t, refs.mid(150));
     QTemporaryDir here;
-    prompt.names << (cancel ? QString() : here.filePath("missing/folder/out.pdf"));
+    prompt.fileAnswers << (cancel ? QString() : here.filePath("missing/folder/out.pdf"));
     QVERIFY(QMetaObject::invokeMethod(&t.widget, qPrintable(slot)));
-    QCOMPARE(prompt.captions.size(), 1);
-    QCOMPARE(prompt.warnings.size(), cancel ? 0 : 1);
+    QCOMPARE(prompt.dialogCaptions.size(), 1);
+    QCOMPARE(prompt.messages.size(), cancel ? 0 : 1);
     if (!cancel)
-        QVERIFY2(prompt.warnings.first().startsWith(warning), qPrintable(prompt.warnings.first()));
+        QVERIFY2(prompt.messages.first().startsWith(warning), qPrintable(prompt.messages.first()));
     QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
@@ -408,7 +409,7 @@ void TestAnalystWidget::updateLeavesUserGraph()
 
 void TestAnalystWidget::databaseOperations()
 {
-    ScriptedPrompt prompt;
+    AnsweringPrompt prompt;
     Tab t(false);
     t.widget.slot_set_filter_mode(false);
     QSignalSpy console(&t.widget, &AnalystWidget::signal_console);
@@ -452,8 +453,8 @@ void TestAnalystWidget::databaseOperations()
     t.widget.slot_delete();
     QCOMPARE(t.widget.databaseSize(), 4);
     QVERIFY(!t.widget.getGraphs().contains(refs[14].graphString));
-    QCOMPARE(prompt.shown.last(),
-             QStringLiteral("Question: Do you want to delete current graph in Analyst?"));
+    QCOMPARE(prompt.messages.last(),
+             QStringLiteral("Question|Do you want to delete current graph in Analyst?"));
 
     // Clear: cleared before loaded; the button's clear emits nothing.
     QStringList order;
@@ -470,19 +471,33 @@ void TestAnalystWidget::databaseOperations()
     QCOMPARE(t.analyst->nbGraphs(), 0);
 }
 
+// Halt through the slot (the main window's Halt) or through the progress dialog's Cancel.
+void TestAnalystWidget::haltKeepsRowsFound_data()
+{
+    QTest::addColumn<bool>("throughDialog");
+    QTest::addColumn<int>("copies");
+    QTest::newRow("Halt") << false << 400;
+    QTest::newRow("Cancel of the progress dialog") << true << 2000;
+}
+
 void TestAnalystWidget::haltKeepsRowsFound()
 {
+    QFETCH(bool, throughDialog);
+    QFETCH(int, copies);
+    AnsweringPrompt prompt;
+    prompt.cancelProgressAt = throughDialog ? 0 : -1;
     DataLoader loader(nullptr, nullptr, nullptr);
     Tab t(false, &loader);
     t.widget.slot_set_filter_mode(false);
     QVector<QString> strings;
-    for (int k = 0; k < 400; ++k)
+    for (int k = 0; k < copies; ++k)
         for (const ReferenceGraph &g : refs)
             strings << g.graphString;
     QSignalSpy loaded(&t.widget, &AnalystWidget::signal_data_loaded);
     QSignalSpy console(&t.widget, &AnalystWidget::signal_console);
     // Halt arrives through the event loop that the update keeps alive.
-    QTimer::singleShot(0, &t.widget, &AnalystWidget::slot_halt);
+    if (!throughDialog)
+        QTimer::singleShot(0, &t.widget, &AnalystWidget::slot_halt);
     loader.addGraphs(strings);
     QCOMPARE(loaded.size(), 1);
     QVERIFY(!t.widget.isUpdating());
@@ -490,6 +505,7 @@ void TestAnalystWidget::haltKeepsRowsFound()
     QVERIFY(t.analyst->nbGraphs() > 0);
     QVERIFY(t.analyst->nbGraphs() < strings.size());
     QVERIFY(console.last().at(0).toString().startsWith("Analyst update halted"));
+    QCOMPARE(prompt.lastProgress != nullptr, throughDialog);
     // Rows found before the halt are right.
     const int r = t.analyst->nbGraphs() - 1;
     QVERIFY(close(t.analyst->value(r, t.analyst->getHeader().indexOf("RANDIC")),
