@@ -55,7 +55,8 @@ public:
     int getColorIndex() const { return colorIndex; }
     void setColorIndex(int c) { colorIndex = c; }
     double getRadius() const { return radius; }
-    void setRadius(double r) { radius = r; }
+    // The bounding rectangle follows the radius.
+    void setRadius(double r);
     bool isSelected() const { return selected; }
     void setSelected(bool s) { selected = s; }
     void toggleSelected() { selected = !selected; }

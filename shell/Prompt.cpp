@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QProgressDialog>
 
 #include <atomic>
 
@@ -50,6 +52,25 @@ QString Prompt::saveFileName(QWidget *parent, const QString &caption, const QStr
                              const QString &filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+bool Prompt::print(QWidget *parent, QPrinter *printer)
+{
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QProgressDialog *Prompt::progress(QWidget *parent, const QString &title, const QString &label, int maximum)
+{
+    auto *dialog = new QProgressDialog(label, QStringLiteral("Cancel"), 0, maximum, parent);
+    dialog->setWindowTitle(title);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setValue(0);
+    dialog->show();
+    return dialog;
 }
 
 Prompt *Prompt::current()

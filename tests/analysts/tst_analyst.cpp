@@ -1,0 +1,268 @@
+#include "analysts/Analyst.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+// The analyst table on its own: pages of 100 lines, statistics, the text file, positions.
+class TestAnalyst : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paging_data();
+    void paging();
+    void statistics_data();
+    void statistics();
+    void headerShrinkKeepsColumns();
+    void saveFormat_data();
+    void saveFormat();
+    void saveFailure();
+    void positions();
+
+private:
+    static QString cell(QTableWidget *t, int row, int column)
+    {
+        QTableWidgetItem *item = t->item(row, column);
+        return item ? item->text() : QString();
+    }
+    static QString rowHeader(QTableWidget *t, int row)
+    {
+        QTableWidgetItem *item = t->verticalHeaderItem(row);
+        return item ? item->text() : QString();
+    }
+};
+
+// n rows, row r = (r, 2r) from database graph 3r; Next pressed `next` times, then Prev `prev` times.
+void TestAnalyst::paging_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("next");
+    QTest::addColumn<int>("prev");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("nextOn");
+    QTest::addColumn<bool>("prevOn");
+    QTest::newRow("empty") << 0 << 0 << 0 << 0 << false << false;
+    QTest::newRow("one row") << 1 << 0 << 0 << 0 << false << false;
+    QTest::newRow("exactly a page") << 100 << 1 << 0 << 0 << false << false;
+    QTest::newRow("101: second page") << 101 << 1 << 0 << 100 << false << true;
+    QTest::newRow("101: back") << 101 << 1 << 1 << 0 << true << false;
+    QTest::newRow("250: third page") << 250 << 2 << 0 << 200 << false << true;
+    QTest::newRow("250: past the end stays") << 250 << 5 << 0 << 200 << false << true;
+    QTest::newRow("250: middle") << 250 << 2 << 1 << 100 << true << true;
+    QTest::newRow("250: prev on the first page") << 250 << 0 << 3 << 0 << true << false;
+}
+
+void TestAnalyst::paging()
+{
+    QFETCH(int, n);
+    QFETCH(int, next);
+    QFETCH(int, prev);
+    QFETCH(int, start);
+    QFETCH(bool, nextOn);
+    QFETCH(bool, prevOn);
+
+    Analyst a;
+    a.setHeader({QStringLiteral("x"), QStringLiteral("y")});
+    for (int r = 0; r < n; ++r)
+        a.push_back({double(r), 2.0 * r}, 3 * r);
+    QSignalSpy nextSpy(&a, &Analyst::signal_next_data_available);
+    QSignalSpy prevSpy(&a, &Analyst::signal_prev_data_available);
+    QSignalSpy posSpy(&a, &Analyst::signal_cur_pos);
+    QSignalSpy totalSpy(&a, &Analyst::signal_total_data);
+    a.buildTable();
+    QCOMPARE(totalSpy.size(), 1);
+    QCOMPARE(totalSpy.last().at(0).toInt(), n);
+    // The buttons follow the signals; the widget only calls while a page is available.
+    for (int k = 0; k < next; ++k)
+        if (nextSpy.last().at(0).toBool())
+            a.slot_build_next_table();
+    for (int k = 0; k < prev; ++k)
+        if (prevSpy.last().at(0).toBool())
+            a.slot_build_prev_table();
+
+    QCOMPARE(a.pageStart(), start);
+    QCOMPARE(posSpy.last().at(0).toInt(), start);
+    QCOMPARE(nextSpy.last().at(0).toBool(), nextOn);
+    QCOMPARE(prevSpy.last().at(0).toBool(), prevOn);
+    QTableWidget *t = a.getDataTable();
+    QCOMPARE(t->rowCount(), 100);
+    for (int p = 0; p < 100; ++p) {
+        const int r = start + p;
+        if (r < n) {
+            QCOMPARE(cell(t, p, 0), QString::number(r));
+            QCOMPARE(cell(t, p, 1), QString::number(2 * r));
+            QCOMPARE(rowHeader(t, p), QString::number(3 * r + 1));
+        } else {
+            QCOMPARE(cell(t, p, 0), QString());
+            QCOMPARE(cell(t, p, 1), QString());
+            QCOMPARE(rowHeader(t, p), QString());
+        }
+    }
+    // A build returns to the first page.
+    a.buildTable();
+    QCOMPARE(a.pageStart(), 0);
+    QCOMPARE(posSpy.last().at(0).toInt(), 0);
+}
+
+using Rows = QVector<QVector<double>>;
+
+// Statistics as shown: Min, Max, Mu per column (text), worked out by hand.
+void TestAnalyst::statistics_data()
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<QStringList>("minimum");
+    QTest::addColumn<QStringList>("maximum");
+    QTest::addColumn<QStringList>("mean");
+    QTest::newRow("two rows") << Rows{{1, 5}, {3, -2}} << QStringList{"1", "-2"} << QStringList{"3", "5"}
+                              << QStringList{"2", "1.5"};
+    QTest::newRow("no rows") << Rows{} << QStringList{"", ""} << QStringList{"", ""} << QStringList{"", ""};
+    QTest::newRow("large and small") << Rows{{1e12, 1e-7}, {2.5e12, 3e-7}} << QStringList{"1e+12", "1e-07"}
+                                     << QStringList{"2.5e+12", "3e-07"} << QStringList{"1.75e+12", "2e-07"};
+    // A shorter row adds to the columns it has; the mean still divides by every row.
+    QTest::newRow("shorter row") << Rows{{2, 4}, {6}} << QStringList{"2", "4"} << QStringList{"6", "4"}
+                                 << QStringList{"4", "2"};
+    // Values beyond the first row's length are not counted.
+    QTest::newRow("longer row") << Rows{{2}, {6, 100}} << QStringList{"2", ""} << QStringList{"6", ""}
+                                << QStringList{"4", ""};
+    // A value that is not a number does not hide the others in Min and Max.
+    QTest::newRow("not a number first") << Rows{{nan, 1}, {3, 1}, {-1, 1}} << QStringList{"-1", "1"}
+                                        << QStringList{"3", "1"} << QStringList{"nan", "1"};
+}
+
+void TestAnalyst::statistics()
+{
+    QFETCH(Rows, rows);
+    QFETCH(QStringList, minimum);
+    QFETCH(QStringList, maximum);
+    QFETCH(QStringList, mean);
+    Analyst a;
+    a.setHeader({QStringLiteral("a"), QStringLiteral("b")});
+    for (int r = 0; r < rows.size(); ++r)
+        a.push_back(rows[r], r);
+    a.buildTable();
+    QTableWidget *s = a.getStatsTable();
+    QCOMPARE(s->rowCount(), 3);
+    QCOMPARE(s->columnCount(), 2);
+    for (int c = 0; c < 2; ++c) {
+        QCOMPARE(cell(s, 0, c), minimum[c]);
+        QCOMPARE(cell(s, 1, c), maximum[c]);
+        QCOMPARE(cell(s, 2, c), mean[c]);
+    }
+}
+
+void TestAnalyst::headerShrinkKeepsColumns()
+{
+    QTemporaryDir dir;
+    Analyst a;
+    a.setHeader({"a", "b", "c", "d", "e"});
+    a.push_back({1, 2, 3, 4, 5}, 0);
+    a.buildTable();
+    a.setHeader({"x", "", "y", "z"});
+    QCOMPARE(a.getHeader(), QStringList({"x", "y", "z"}));
+    a.clear();
+    a.push_back({7, 8, 9}, 0);
+    a.buildTable();
+    QCOMPARE(a.getDataTable()->columnCount(), 5);
+    QCOMPARE(a.getHeader(), QStringList({"x", "y", "z", "", ""}));
+    QCOMPARE(cell(a.getDataTable(), 0, 2), QStringLiteral("9"));
+    QCOMPARE(cell(a.getDataTable(), 0, 3), QString());
+    QCOMPARE(cell(a.getStatsTable(), 0, 4), QString());
+    const QString path = dir.filePath("shrunk.txt");
+    QVERIFY(a.save(path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("x\ty\tz\t\t\n7\t8\t9\n"));
+}
+
+void TestAnalyst::saveFormat_data()
+{
+    QTest::addColumn<QStringList>("header");
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("two rows") << QStringList{"a", "b"} << Rows{{1, 0.5}, {1e12, 2}}
+                              << QByteArray("a\tb\n1\t0.5\n1e+12\t2\n");
+    QTest::newRow("empty analyst") << QStringList{} << Rows{} << QByteArray("\n");
+    QTest::newRow("six digits, Latin-1")
+        << QStringList{QString::fromUtf8("\xce\xbb"
+                                         "1"),
+                       QString::fromUtf8("d\xc3\xa9g")}
+        << Rows{{3.14159265, -0.000123456789}, {}} << QByteArray("?1\td\xe9g\n3.14159\t-0.000123457\n\n");
+}
+
+void TestAnalyst::saveFormat()
+{
+    QFETCH(QStringList, header);
+    QFETCH(Rows, rows);
+    QFETCH(QByteArray, file);
+    QTemporaryDir dir;
+    Analyst a;
+    a.setHeader(header);
+    for (int r = 0; r < rows.size(); ++r)
+        a.push_back(rows[r], r);
+    a.buildTable();
+    const QString path = dir.filePath("data.txt");
+    QVERIFY(a.save(path));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), file);
+}
+
+void TestAnalyst::saveFailure()
+{
+    QTemporaryDir dir;
+    Analyst a;
+    a.setHeader({"a"});
+    a.push_back({1}, 0);
+    QVERIFY(!a.save(dir.filePath("no/such/folder/data.txt")));
+    QVERIFY(!a.save(QString()));
+    // A folder where the file should be.
+    QVERIFY(!a.save(dir.path()));
+}
+
+void TestAnalyst::positions()
+{
+    Analyst a;
+    a.setHeader({"v"});
+    for (int r = 0; r < 230; ++r)
+        a.push_back({double(r)}, r / 2);
+    a.buildTable();
+    QCOMPARE(a.value(-1, 0), 1e12);
+    QCOMPARE(a.value(0, -1), 1e12);
+    QCOMPARE(a.value(230, 0), 1e12);
+    QCOMPARE(a.value(5, 1), 1e12);
+    QCOMPARE(a.value(229, 0), 229.0);
+    QCOMPARE(a.vertex(-1), 0);
+    QCOMPARE(a.vertex(230), 0);
+    QCOMPARE(a.vertex(229), 114);
+    QCOMPARE(a.getLine(17), QVector<double>{17.0});
+    QCOMPARE(a.currentRow(), -1);
+
+    a.slot_build_next_table();
+    a.getDataTable()->setCurrentCell(5, 0);
+    QCOMPARE(a.currentRow(), 105);
+
+    // A double-click names the row's database graph; a line past the last row names nothing.
+    QSignalSpy load(&a, &Analyst::signal_load_graph);
+    a.slot_cell_double_clicked(5, 0);
+    QCOMPARE(load.size(), 1);
+    QCOMPARE(load.last().at(0).toInt(), 52);
+    a.slot_build_next_table();
+    a.slot_cell_double_clicked(40, 0);
+    QCOMPARE(load.size(), 1);
+
+    // Highlight by database graph: its first line on the shown page, or no current cell.
+    a.slot_hilight(110); // rows 220 and 221
+    QCOMPARE(a.currentRow(), 220);
+    a.slot_hilight(3);
+    QCOMPARE(a.currentRow(), -1);
+}
+
+QTEST_MAIN(TestAnalyst)
+#include "tst_analyst.moc"
