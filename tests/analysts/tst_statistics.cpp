@@ -7,6 +7,7 @@
 #include "analysts/statPLOT.h"
 #include "graph/Graph.h"
 #include "problem/BuildCalculus.h"
+#include "problem/Problem.h"
 #include "problem/invConstant.h"
 #include "support/TestLinking.h"
 
@@ -55,6 +56,7 @@ private slots:
     void items_data();
     void items();
     void links();
+    void problemText();
     void bars_data();
     void bars();
     void barScaleAndFailure();
@@ -201,6 +203,46 @@ void TestStatistics::links()
         QVERIFY(!linkAsArgument(item.get(), &user, 1));
         item.reset();
     }
+}
+
+// The items are saved in problem text and read back with their arguments, and compute there.
+void TestStatistics::problemText()
+{
+    Graph graph(QStringLiteral("g"), false);
+    graph.loadtsy(QStringLiteral("4 110100"), false); // vertex 0 joined to 1, 2 and 3: degrees 3 1 1 1
+    QString text;
+    {
+        Problem problem(&graph, QStringLiteral("p"), false);
+        BuildCalculus catalogue;
+        Calculus *degrees = catalogue.makeCalculus(QStringLiteral("DEGREES"), false);
+        Calculus *histogram = catalogue.makeCalculus(QStringLiteral("HISTOGRAM"), false);
+        Calculus *plot = catalogue.makeCalculus(QStringLiteral("PLOT"), false);
+        problem.addInvariantItem(degrees);
+        problem.addOperatorItem(histogram);
+        problem.addOperatorItem(plot);
+        problem.link1(degrees, histogram);
+        problem.link1(degrees, plot);
+        problem.link2(degrees, plot);
+        text = problem.saveString();
+    }
+    Problem reread(&graph, QStringLiteral("q"), false);
+    QVERIFY(reread.openString(text));
+    Calculus *histogram = nullptr;
+    Calculus *plot = nullptr;
+    for (Calculus *c : reread.evaluationStack()) {
+        if (c->name == QLatin1String("HISTOGRAM"))
+            histogram = c;
+        if (c->name == QLatin1String("PLOT"))
+            plot = c;
+    }
+    QVERIFY(histogram && plot);
+    QCOMPARE(plot->argument(2), plot->argument(1));
+    graph.changeBest();
+    reread.compute(true);
+    QCOMPARE(histogram->rows, 4);
+    QCOMPARE(histogram->M[0][0], 3.0);
+    QCOMPARE(plot->rows, 4);
+    QCOMPARE(plot->M[3][1], 1.0);
 }
 
 // Entries of the column and, per bar, "hidden" or "colour x y w h" at the default scales (10, 10).
