@@ -74,7 +74,7 @@ public:
 
 public slots:
     // Asks a running search to stop. Safe from any thread; after it returns, the search emits no
-    // further bound, only its end messages.
+    // further bound, only its end messages. The request holds until the next clear().
     void cancel();
 
 signals:

@@ -379,6 +379,9 @@ void TestConjectureEngine::knownBounds_data()
     QTest::newRow("thirds in the millions, upper")
         << "thirds" << QStringList{"ONE", "X", "Y"} << true << "" << 8 << QVector<double>{3000009}
         << QVector<double>{1000003};
+    QTest::newRow("target named twice: the later column")
+        << "thirds" << QStringList{"Y", "X", "Y"} << true << "" << 8 << QVector<double>{3000009}
+        << QVector<double>{1000003};
     QTest::newRow("thirds in the millions, lower") << "thirds" << QStringList{"ONE", "X", "Y"} << false << ""
                                                    << 8 << QVector<double>{} << QVector<double>{};
 }
