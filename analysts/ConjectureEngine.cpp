@@ -26,7 +26,7 @@ QString num(double v, int precision = 6)
 
 } // namespace
 
-ConjectureEngine::ConjectureEngine(RunWindow *window) : QThread(nullptr), runWindow(window) {}
+ConjectureEngine::ConjectureEngine(RunWindow *window) : SyncedThread(nullptr), runWindow(window) {}
 
 ConjectureEngine::~ConjectureEngine()
 {
@@ -459,6 +459,7 @@ void ConjectureEngine::repairMove(QVector<double> &c, bool &improved)
 
 void ConjectureEngine::run()
 {
+    EndMark endMark(this);
     clock.start();
     lastReported = 0;
     stopped = false;

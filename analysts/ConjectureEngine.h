@@ -1,12 +1,12 @@
 #pragma once
 
 #include "analysts/Conjecture.h"
+#include "optimisation/SyncedThread.h"
 
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <QStringList>
-#include <QThread>
 #include <QVector>
 
 #include <atomic>
@@ -29,7 +29,7 @@ class RunWindow;
 // The search runs on the engine's own thread and measures its own time. It stops at the time limit,
 // on cancel() or when the progress window's cancel flag is set; both are checked before every fit.
 // After cancel() has returned no further bound is emitted.
-class ConjectureEngine : public QThread
+class ConjectureEngine : public SyncedThread
 {
     Q_OBJECT
 
