@@ -40,15 +40,17 @@ void Analyst::setHeader(QStringList names)
 
 void Analyst::push_back(const QVector<double> &row, int dbIndex)
 {
-    values += row;
-    offsets.append(values.size());
+    values.insert(values.end(), row.constBegin(), row.constEnd());
+    offsets.push_back(static_cast<qint64>(values.size()));
     graphIndex.append(dbIndex);
 }
 
 void Analyst::clear()
 {
     values.clear();
-    offsets = {0};
+    values.shrink_to_fit();
+    offsets.assign(1, 0);
+    offsets.shrink_to_fit();
     graphIndex.clear();
     mu.clear();
     minimum.clear();
@@ -59,7 +61,7 @@ int Analyst::rowLength(int r) const
 {
     if (r < 0 || r >= graphIndex.size())
         return 0;
-    return offsets[r + 1] - offsets[r];
+    return static_cast<int>(offsets[r + 1] - offsets[r]);
 }
 
 double Analyst::value(int r, int c) const
@@ -80,7 +82,8 @@ QVector<double> Analyst::getLine(int r) const
 {
     if (r < 0 || r >= graphIndex.size())
         return {};
-    return values.mid(offsets[r], rowLength(r));
+    const double *row = values.data() + offsets[r];
+    return QVector<double>(row, row + rowLength(r));
 }
 
 int Analyst::currentRow() const
@@ -148,7 +151,7 @@ void Analyst::computeStatistics()
     mu.fill(0.0, k);
     for (int r = 0; r < nbGraphs(); ++r) {
         const int len = std::min(k, rowLength(r));
-        const double *row = values.constData() + offsets[r];
+        const double *row = values.data() + offsets[r];
         for (int c = 0; c < len; ++c) {
             const double v = row[c];
             if (!std::isnan(v)) {

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <vector>
+
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -90,9 +92,10 @@ private:
 
     QTableWidget *dataTable;
     QTableWidget *statsTable;
-    // Row r holds values[offsets[r] .. offsets[r + 1]).
-    QVector<double> values;
-    QVector<int> offsets{0};
+    // Row r holds values[offsets[r] .. offsets[r + 1]). Standard vectors: a vertex analyst of
+    // millions of graphs holds more values than a Qt 5 container can address.
+    std::vector<double> values;
+    std::vector<qint64> offsets{0};
     QVector<double> mu;
     QVector<double> minimum;
     QVector<double> maximum;

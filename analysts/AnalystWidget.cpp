@@ -157,11 +157,13 @@ bool AnalystWidget::runUpdate()
     const int total = graphs.size();
     Eval e;
     bool stopped = false;
+    int evaluated = total;
     for (int i = 0; i < total; ++i) {
         if (i % ClockStride == 0) {
             keepAlive(i, total);
             if (halted || rerun) {
                 stopped = true;
+                evaluated = i;
                 break;
             }
         }
@@ -194,7 +196,7 @@ bool AnalystWidget::runUpdate()
         report(QString::number(invalid) + tr(" analyst entries are not graph strings and were skipped."), 0,
                Qt::red);
     if (stopped)
-        report(tr("Analyst update halted: ") + QString::number(accepted.size()) + tr(" of ") +
+        report(tr("Analyst update halted: ") + QString::number(evaluated) + tr(" of ") +
                    QString::number(total) + tr(" graphs evaluated."),
                0, Qt::red);
     emit signal_data_loaded();

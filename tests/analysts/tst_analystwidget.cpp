@@ -4,7 +4,6 @@
 #include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "graph/Graph.h"
-#include "optimisation/VNSManager.h"
 #include "problem/Problem.h"
 
 #include <QDir>
@@ -41,7 +40,6 @@ private slots:
     void haltKeepsRowsFound_data();
     void haltKeepsRowsFound();
     void waitsForLoad();
-    void searchHandsOver();
 
 private:
     struct Tab {
@@ -235,6 +233,11 @@ void TestAnalystWidget::update()
             QTest::mouseClick(t.widget.getNextButton(), Qt::LeftButton);
     }
     QCOMPARE(t.widget.getProgressBar()->maximum(), e.rows.size());
+    if (pages > 1) {
+        QTest::mouseClick(t.widget.getPrevButton(), Qt::LeftButton);
+        QCOMPARE(t.widget.getProgressBar()->value(), (pages - 2) * 100);
+        QCOMPARE(table->verticalHeaderItem(99)->text(), QString::number(e.index[(pages - 2) * 100 + 99] + 1));
+    }
 }
 
 QString TestAnalystWidget::database(const QVector<ReferenceGraph> &graphs, QVector<int> indices)
@@ -390,7 +393,6 @@ void TestAnalystWidget::updateLeavesUserGraph()
     t.widget.slot_set_filter_mode(false);
     const QString before = t.board.graph.currentGraphData();
     const int stamp = t.board.graph.getID();
-    QSignalSpy console(&t.widget, &AnalystWidget::signal_console);
     t.widget.addGraph(refs[120].graphString);
     t.widget.addGraph(QStringLiteral("6 01x"));
     t.widget.addGraph(QStringLiteral("40 1"));
@@ -401,10 +403,6 @@ void TestAnalystWidget::updateLeavesUserGraph()
     QCOMPARE(t.widget.invalidEntries(), 2);
     QCOMPARE(t.board.graph.currentGraphData(), before);
     QCOMPARE(t.board.graph.getID(), stamp);
-    bool reported = false;
-    for (const QList<QVariant> &args : console)
-        reported = reported || args.at(0).toString().startsWith("2 analyst entries");
-    QVERIFY(reported);
 }
 
 void TestAnalystWidget::databaseOperations()
@@ -428,8 +426,8 @@ void TestAnalystWidget::databaseOperations()
     // Replace in place, or append when out of range.
     QVERIFY(t.widget.replaceGraph(refs[50].graphString, 1));
     QVERIFY(!t.widget.replaceGraph(refs[60].graphString, -1));
-    QCOMPARE(t.widget.getGraphs().at(1), refs[50].graphString);
-    QCOMPARE(t.widget.getGraphs().last(), refs[60].graphString);
+    QCOMPARE(t.widget.getGraphs().mid(1), QStringList({refs[50].graphString, refs[13].graphString,
+                                                       refs[14].graphString, refs[60].graphString}));
 
     // Loading a database graph into the user's graph; past the end loads nothing but publishes.
     QSignalSpy place(&t.widget, &AnalystWidget::signal_place_graph);
@@ -456,17 +454,12 @@ void TestAnalystWidget::databaseOperations()
     QCOMPARE(prompt.messages.last(),
              QStringLiteral("Question|Do you want to delete current graph in Analyst?"));
 
-    // Clear: cleared before loaded; the button's clear emits nothing.
+    // Clear: cleared before loaded.
     QStringList order;
     connect(&t.widget, &AnalystWidget::signal_aw_cleared, [&]() { order << "cleared"; });
     connect(&t.widget, &AnalystWidget::signal_data_loaded, [&]() { order << "loaded"; });
     t.widget.slot_clear();
     QCOMPARE(order, QStringList({"cleared", "loaded"}));
-    QCOMPARE(t.analyst->nbGraphs(), 0);
-    fill(t, refs.mid(0, 2));
-    order.clear();
-    t.widget.slot_clear_only();
-    QCOMPARE(order, QStringList());
     QCOMPARE(t.widget.databaseSize(), 0);
     QCOMPARE(t.analyst->nbGraphs(), 0);
 }
@@ -543,22 +536,6 @@ void TestAnalystWidget::waitsForLoad()
     QVERIFY(loaded.wait(60000));
     QTRY_VERIFY(!loader.isRunning());
     QCOMPARE(t.widget.databaseSize(), 200 * 156);
-}
-
-void TestAnalystWidget::searchHandsOver()
-{
-    AnalystTestBoard b;
-    DataLoader loader(nullptr, nullptr, nullptr);
-    Analyst *ga = new Analyst, *va = new Analyst;
-    FilterWidget gf, vf;
-    AnalystWidget graphs(&b.problem, &b.graph, ga, nullptr, &gf, false);
-    AnalystWidget vertices(&b.problem, &b.graph, va, nullptr, &vf, true);
-    VNSManager manager(&b.problem, &b.graph, &graphs, &vertices, &loader);
-    QSignalSpy g(&graphs, &AnalystWidget::signal_data_loaded);
-    QSignalSpy v(&vertices, &AnalystWidget::signal_data_loaded);
-    emit manager.signal_graphs_ready();
-    QCOMPARE(g.size(), 1);
-    QCOMPARE(v.size(), 1);
 }
 
 QTEST_MAIN(TestAnalystWidget)
