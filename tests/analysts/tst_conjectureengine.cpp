@@ -165,8 +165,6 @@ private slots:
     void addPoint();
     void store_data();
     void store();
-    void order_data();
-    void order();
     void messages_data();
     void messages();
     void knownBounds_data();
@@ -257,32 +255,6 @@ void TestConjectureEngine::store()
     QCOMPARE(engine.getConjectures().size(), emitted.size());
     QCOMPARE(engine.getConjectures().first().getFormula(),
              emitted.first().section(QStringLiteral(" ["), 0, 0));
-}
-
-void TestConjectureEngine::order_data()
-{
-    QTest::addColumn<int>("touchingA");
-    QTest::addColumn<double>("errA");
-    QTest::addColumn<int>("touchingB");
-    QTest::addColumn<double>("errB");
-    QTest::addColumn<bool>("less");
-    QTest::newRow("fewer touching") << 3 << 5.0 << 4 << 0.0 << true;
-    QTest::newRow("more touching") << 4 << 0.0 << 3 << 5.0 << false;
-    QTest::newRow("larger error") << 4 << 2.0 << 4 << 1.0 << true;
-    QTest::newRow("smaller error") << 4 << 1.0 << 4 << 2.0 << false;
-    QTest::newRow("within tolerance, one way") << 4 << 1.0 << 4 << 1.0000005 << false;
-    QTest::newRow("within tolerance, other way") << 4 << 1.0000005 << 4 << 1.0 << false;
-    QTest::newRow("equal") << 4 << 1.0 << 4 << 1.0 << false;
-}
-
-void TestConjectureEngine::order()
-{
-    QFETCH(int, touchingA);
-    QFETCH(double, errA);
-    QFETCH(int, touchingB);
-    QFETCH(double, errB);
-    QFETCH(bool, less);
-    QCOMPARE(Conjecture(QString(), touchingA, errA) < Conjecture(QString(), touchingB, errB), less);
 }
 
 // A search that cannot start reports why (and nothing else) and still closes its progress window.

@@ -52,28 +52,12 @@ class TestConjectureWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void construction();
     void targets();
     void searches_data();
     void searches();
     void secondSearchWhileRunning();
     void cancelShowsNoFurtherBound();
 };
-
-void TestConjectureWidget::construction()
-{
-    Analyst analyst;
-    ConjectureWidget w(&analyst);
-    for (const char *text : {"Upper", "x^2", "sqrt(x)", "Products", "Combine prod."}) {
-        QVERIFY(box(w, QString::fromLatin1(text)));
-        QVERIFY(!box(w, QString::fromLatin1(text))->isChecked());
-    }
-    QVERIFY(button(w, QStringLiteral("Search")) && button(w, QStringLiteral("Clear")));
-    QCOMPARE(w.findChild<QComboBox *>()->count(), 0);
-    QCOMPARE(w.getConjectures(), QString());
-    QCOMPARE(w.getRunWindow()->getLabel(), QStringLiteral("Searching conjectures"));
-    QVERIFY(!w.getRunWindow()->isVisible());
-}
 
 void TestConjectureWidget::targets()
 {

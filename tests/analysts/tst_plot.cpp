@@ -58,9 +58,6 @@ private slots:
     void zoom();
     void turns_data();
     void turns();
-    void pointGeometry_data();
-    void pointGeometry();
-    void hilight();
     void analystPlot();
     void pdf();
 };
@@ -190,48 +187,6 @@ void TestPlot::turns()
     QCOMPARE(point->zValue(), point->getCoordZ());
 }
 
-void TestPlot::pointGeometry_data()
-{
-    QTest::addColumn<double>("radius");
-    QTest::addColumn<QRectF>("bounds");
-    QTest::newRow("radius 2.5") << 2.5 << QRectF(-4.5, -4.5, 10, 10);
-    QTest::newRow("radius 5") << 5.0 << QRectF(-7, -7, 15, 15);
-    QTest::newRow("radius 0") << 0.0 << QRectF(-2, -2, 5, 5);
-}
-
-void TestPlot::pointGeometry()
-{
-    QFETCH(double, radius);
-    QFETCH(QRectF, bounds);
-    PlotItem point(3, 4, nullptr, nullptr, 0, QStringLiteral("tip"), 1.0);
-    QCOMPARE(point.pos(), QPointF(3, -4));
-    QCOMPARE(point.toolTip(), QStringLiteral("tip"));
-    QCOMPARE(point.zValue(), 1.0);
-    point.setRadius(radius);
-    QCOMPARE(point.boundingRect(), bounds);
-}
-
-void TestPlot::hilight()
-{
-    PlotWidget plot;
-    for (int number : {4, 7, 4, 9})
-        plot.addItem(new PlotItem(number, number, nullptr, nullptr, number, QString(), 5));
-    plot.slot_hilight(4);
-    QVector<bool> on;
-    QVector<double> z;
-    for (PlotItem *p : plot.plotItems()) {
-        on << p->isHilight();
-        z << p->zValue();
-    }
-    QCOMPARE(on, (QVector<bool>{true, false, true, false}));
-    QCOMPARE(z, (QVector<double>{10, 0, 10, 0}));
-    plot.slot_hilight(-1);
-    for (PlotItem *p : plot.plotItems()) {
-        QVERIFY(!p->isHilight());
-        QCOMPARE(p->zValue(), 0.0);
-    }
-}
-
 // A real Graph-Analyst of SIZE and WIENER over connected graphs on 7 vertices, its database
 // filtered by connectivity so that rows and database indices differ: each point sits at the
 // values' mapping, and a double-click loads that point's graph and highlights it.
@@ -287,8 +242,10 @@ void TestPlot::analystPlot()
     QCOMPARE(loads.count(), 1);
     QCOMPARE(loads.first().at(0).toInt(), pick + 1);
     QCOMPARE(graph.graphData(), refs[pick].graphString);
-    for (int r = 0; r < refs.size(); ++r)
+    for (int r = 0; r < refs.size(); ++r) {
         QCOMPARE(plot.plotItems()[r]->isHilight(), r == pick);
+        QCOMPARE(plot.plotItems()[r]->zValue(), r == pick ? 10.0 : 0.0);
+    }
 }
 
 void TestPlot::pdf()

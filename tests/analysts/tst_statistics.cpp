@@ -55,7 +55,6 @@ class TestStatistics : public QObject
 private slots:
     void items_data();
     void items();
-    void links();
     void problemText();
     void bars_data();
     void bars();
@@ -182,27 +181,6 @@ void TestStatistics::items()
     item->compute(true);
     QVERIFY(item->getError());
     args.clear();
-}
-
-// HISTOGRAM takes one argument, PLOT two; neither serves as an argument.
-void TestStatistics::links()
-{
-    Graph graph(QStringLiteral("g"), false);
-    for (const QString &keyword : {QStringLiteral("HISTOGRAM"), QStringLiteral("PLOT")}) {
-        std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(keyword, true));
-        QVERIFY(item->getCalculusDisplay());
-        item->setGraph(&graph);
-        const int accepted = keyword == QLatin1String("HISTOGRAM") ? 1 : 2;
-        std::vector<std::unique_ptr<invConstant>> args;
-        for (int k = 1; k <= 4; ++k) {
-            args.emplace_back(new invConstant(false));
-            args.back()->setGraph(&graph);
-            QCOMPARE(linkAsArgument(args.back().get(), item.get(), k), k <= accepted);
-        }
-        invConstant user(false);
-        QVERIFY(!linkAsArgument(item.get(), &user, 1));
-        item.reset();
-    }
 }
 
 // The items are saved in problem text and read back with their arguments, and compute there.
