@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // Every modal question, message box and file dialog of the program goes through the current
@@ -21,6 +22,8 @@ public:
                                  const QString &filter);
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter);
+    // The print dialog on printer; true when the user accepted it.
+    virtual bool print(QWidget *parent, QPrinter *printer);
 
     // The prompt in use; the interactive one unless a test installed another.
     static Prompt *current();
