@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Tessaly needs to build, test and benchmark on Debian 12, when it is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 libbenchmark-dev)
+packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 libbenchmark-dev openssl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
