@@ -10,9 +10,11 @@
 #include <QGridLayout>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextImageFormat>
 
 namespace
 {
@@ -386,11 +388,19 @@ QStringList invariants()
 }
 } // namespace
 
+// The images live in the static core library, whose resource object is linked only when
+// something refers to it.
+static void initImages()
+{
+    Q_INIT_RESOURCE(images);
+}
+
 Documentation::Documentation(Problem *problem, BuildCalculus *catalogue, ConjectureSource graphConjectures,
                              ConjectureSource vertexConjectures)
     : catalogue(catalogue), problem(problem), graphConjectures(std::move(graphConjectures)),
       vertexConjectures(std::move(vertexConjectures))
 {
+    initImages();
     setWindowTitle(tr("TSY-III Documentation center"));
     text = new QTextEdit;
     text->setMinimumWidth(610);
@@ -407,7 +417,9 @@ Documentation::Documentation(Problem *problem, BuildCalculus *catalogue, Conject
     auto *panel = new QWidget;
     auto *panelGrid = new QGridLayout;
     for (int k = 0; k < SectionCount; ++k) {
-        auto *box = new QCheckBox(QLatin1String(sectionTree[k].label));
+        // "&" in a label is shown as written, not taken as a shortcut mark.
+        auto *box = new QCheckBox(
+            QString::fromLatin1(sectionTree[k].label).replace(QLatin1Char('&'), QStringLiteral("&&")));
         boxes << box;
         panelGrid->addWidget(box, k, sectionTree[k].depth, 1, 3, Qt::AlignLeft);
     }
@@ -441,6 +453,8 @@ void Documentation::setStyle(qreal size, bool bold, bool italic, const QColor &c
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(italic);
     format.setForeground(colour);
+    // Body text is justified; headings and the problem listing are not stretched.
+    alignment = size <= 12 ? Qt::AlignJustify : Qt::AlignLeft;
 }
 
 void Documentation::titleStyle()
@@ -478,16 +492,25 @@ void Documentation::problemTextStyle()
 
 // ---- Writing ----------------------------------------------------------------------------------
 
-void Documentation::append(const QString &s)
+QTextCursor Documentation::newParagraph(Qt::Alignment alignment)
 {
     QTextCursor cursor(text->document());
     cursor.movePosition(QTextCursor::End);
-    if (text->document()->isEmpty())
+    QTextBlockFormat block;
+    block.setAlignment(alignment);
+    if (text->document()->isEmpty()) {
+        cursor.setBlockFormat(block);
         cursor.setBlockCharFormat(format);
-    else
-        cursor.insertBlock(cursor.blockFormat(), format);
+    } else {
+        cursor.insertBlock(block, format);
+    }
+    return cursor;
+}
+
+void Documentation::append(const QString &s)
+{
     // insertText turns every line feed into a paragraph break and never reads markup.
-    cursor.insertText(s, format);
+    newParagraph(alignment).insertText(s, format);
 }
 
 void Documentation::runIn(const QString &s)
@@ -506,11 +529,10 @@ void Documentation::note(const QString &s)
 
 void Documentation::image(const QString &resource, int width, bool centred)
 {
-    const QString img = QStringLiteral("<img align=center width=%1 src=\"%2\">").arg(width).arg(resource);
-    QTextCursor cursor(text->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertHtml(centred ? QStringLiteral("<center>") + img + QStringLiteral("</center>")
-                              : img + QStringLiteral("<br>"));
+    QTextImageFormat picture;
+    picture.setName(resource);
+    picture.setWidth(width);
+    newParagraph(centred ? Qt::AlignHCenter : Qt::AlignLeft).insertImage(picture);
 }
 
 void Documentation::paragraphs(const QStringList &list)
@@ -567,13 +589,8 @@ void Documentation::writeReferences()
             "The Tessaly developers. Conjectures from extremal graphs: the analysts and the conjecture "
             "engine of Tessaly. Technical note."),
     };
-    for (int k = 0; k < references.size(); ++k) {
-        QTextCursor cursor(text->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertHtml(QStringLiteral("<p style=\"font-family:Times\">[%1] %2</p>")
-                              .arg(k + 1)
-                              .arg(references[k].toHtmlEscaped()));
-    }
+    for (int k = 0; k < references.size(); ++k)
+        append(QStringLiteral("[%1] ").arg(k + 1) + references[k]);
 }
 
 void Documentation::writeSection(int number)

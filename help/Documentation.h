@@ -70,11 +70,14 @@ private:
     void problemHeadingStyle();
     void problemTextStyle();
 
+    // A cursor in a new paragraph at the end of the document, in the current style.
+    QTextCursor newParagraph(Qt::Alignment alignment);
     // A new paragraph at the end, written as plain text in the current style; line feeds in
     // text open further paragraphs.
     void append(const QString &s);
     void runIn(const QString &s);
     void note(const QString &s);
+    // A figure of the compiled-in resources in a paragraph of its own.
     void image(const QString &resource, int width, bool centred);
     // Writes a list of fixed paragraphs; entries beginning "L|" are run-in labels, "N|" notes.
     void paragraphs(const QStringList &list);
@@ -94,4 +97,5 @@ private:
     ConjectureSource graphConjectures;
     ConjectureSource vertexConjectures;
     QTextCharFormat format;
+    Qt::Alignment alignment = Qt::AlignLeft;
 };

@@ -81,10 +81,6 @@ QString DownloadEngine::failure() const
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status < 200 || status >= 300)
         return tr("The server answered %1 instead of the file.").arg(status);
-    bool known = false;
-    const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-    if (known && reply->bytesAvailable() != announced)
-        return tr("The download is incomplete: %1 of %2 bytes.").arg(reply->bytesAvailable()).arg(announced);
     return QString();
 }
 

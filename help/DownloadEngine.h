@@ -11,7 +11,7 @@ class QNetworkReply;
 class QWidget;
 
 // One download of a release file, followed by a modeless progress window. When it ends, a
-// failure (network or TLS error, an answer other than 2xx, a body shorter than announced) is
+// failure (network or TLS error, a connection closed early, an answer other than 2xx) is
 // reported; a success asks where to save and writes the file whole or not at all. The engine
 // then deletes itself.
 class DownloadEngine : public QObject

@@ -327,6 +327,69 @@ private slots:
         QVERIFY(technical.contains(QStringLiteral("Support for threads enabled up to 4 threads\n")));
     }
 
+    // The section boxes show their labels as written (no shortcut marks), at their depth.
+    void labels()
+    {
+        const QStringList labels = {"Introduction to TSY",
+                                    "Known bugs/todo list",
+                                    "Technical information",
+                                    "Graphical interface",
+                                    "Main window",
+                                    "White board",
+                                    "Graph tab",
+                                    "Graph & Vertex analyst tabs",
+                                    "Console tab",
+                                    "Inspector",
+                                    "Problem ",
+                                    "Optimization ",
+                                    "Constraints ",
+                                    "Graph ",
+                                    "Analyst ",
+                                    "Notebook ",
+                                    "Problem definition",
+                                    "Invariants",
+                                    "Values",
+                                    "Vectors",
+                                    "Matrices",
+                                    "Families",
+                                    "Operators",
+                                    "Constraints",
+                                    "Graph visualization",
+                                    "Current problem",
+                                    "Graph conjectures",
+                                    "Vertex conjectures",
+                                    "References"};
+        const QList<int> depth = {0, 1, 1, 0, 1, 2, 2, 2, 2, 1, 2, 2, 2, 2, 2,
+                                  2, 0, 1, 2, 2, 2, 2, 1, 1, 0, 0, 0, 0, 0};
+        doc->show();
+        QVERIFY(QTest::qWaitForWindowExposed(doc.get()));
+        for (int k = 1; k <= Documentation::SectionCount; ++k) {
+            QCheckBox *box = doc->sectionBox(k);
+            QVERIFY(QKeySequence::mnemonic(box->text()).isEmpty());
+            QCOMPARE(box->text().replace(QStringLiteral("&&"), QStringLiteral("&")), labels[k - 1]);
+            QCOMPARE(box->x() > doc->sectionBox(1)->x(), depth[k - 1] > 0);
+            QCOMPARE(box->x() > doc->sectionBox(2)->x(), depth[k - 1] > 1);
+        }
+        doc->hide();
+    }
+
+    // The figures of the fixed sections come from the compiled-in images.
+    void figures()
+    {
+        textOf({4, 5, 6, 17});
+        QStringList names;
+        for (QTextBlock b = doc->getTextEdit()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat()) {
+                    names << it.fragment().charFormat().toImageFormat().name();
+                    QVERIFY2(!QImage(names.last()).isNull(), qPrintable(names.last()));
+                }
+        QCOMPARE(names,
+                 QStringList({":/src/images/TSY-III_main_window.png", ":/src/images/TSY-III_Inspector.png",
+                              ":/src/images/TSY-III_toolbar.png", ":/src/images/Problem_context_menu.png",
+                              ":/src/images/print_screen_problem.png"}));
+    }
+
     // The view is editable; an edit is kept while the dialog is hidden and shown again and is
     // lost at the next rebuild.
     void editsAndVisibility()
