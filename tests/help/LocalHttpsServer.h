@@ -155,7 +155,7 @@ private:
         targets << target;
         const Answer answer = answers.value(target, Answer{404, "Not found", false});
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) +
-                          (answer.status / 100 == 2 ? " OK" : " Not Found") +
+                          (answer.status / 100 == 2 ? " OK" : " Refused") +
                           "\r\nContent-Type: "
                           "application/octet-stream\r\nContent-Length: " +
                           QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n";

@@ -136,6 +136,7 @@ private slots:
         QTest::newRow("huge body") << 200 << QByteArray(100000, '9') << true << QString();
         QTest::newRow("empty body") << 200 << QByteArray() << true << QString();
         QTest::newRow("404 with a version body") << 404 << QByteArray("9.9.9") << true << QString();
+        QTest::newRow("301 with a version body") << 301 << QByteArray("9.9.9") << true << QString();
         QTest::newRow("500 with a version body") << 500 << QByteArray("9.9.9") << true << QString();
         QTest::newRow("untrusted certificate") << 200 << QByteArray("9.9.9") << false << QString();
     }
@@ -184,6 +185,7 @@ private slots:
         QTest::newRow("empty file") << 200 << QByteArray() << false << true << "file" << true << QString();
         QTest::newRow("server closes halfway") << 200 << big << true << true << "file" << false << "?";
         QTest::newRow("404") << 404 << QByteArray("Not found") << false << true << "file" << false << "?";
+        QTest::newRow("redirect not followed") << 301 << big << false << true << "file" << false << "?";
         QTest::newRow("untrusted certificate") << 200 << big << false << false << "file" << false << "?";
         QTest::newRow("save cancelled") << 200 << big << false << true << QString() << false << QString();
         QTest::newRow("folder missing")
