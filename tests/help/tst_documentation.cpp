@@ -390,25 +390,6 @@ private slots:
                               ":/src/images/print_screen_problem.png"}));
     }
 
-    // The view is editable; an edit is kept while the dialog is hidden and shown again and is
-    // lost at the next rebuild.
-    void editsAndVisibility()
-    {
-        const QString before = textOf({25});
-        doc->show();
-        QVERIFY(QTest::qWaitForWindowExposed(doc.get()));
-        doc->getTextEdit()->setFocus();
-        doc->getTextEdit()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(doc->getTextEdit(), QStringLiteral("my note"));
-        doc->hide();
-        doc->show();
-        QCOMPARE(doc->getTextEdit()->toPlainText(), before + QStringLiteral("my note"));
-        QTest::mouseClick(doc->getRefreshButton(), Qt::LeftButton);
-        QCOMPARE(doc->getTextEdit()->toPlainText(), before);
-        doc->close();
-        QVERIFY(!doc->isVisible());
-    }
-
     // Printing goes through the print prompt to a PDF file; a cancelled dialog prints nothing.
     void print_data()
     {
