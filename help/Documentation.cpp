@@ -165,7 +165,8 @@ QStringList problemTab()
         QStringLiteral("The rows and columns of the result are shown with their sizes."),
         QStringLiteral("The data tab shows the item's current result as a table."),
         QStringLiteral("The status line tells why an item could not be computed."),
-        QStringLiteral("Changes take effect when the window is closed."),
+        QStringLiteral(
+            "The properties window belongs to its item and goes with it when the item is deleted."),
         QStringLiteral("L|A short example:"),
         QStringLiteral(
             "The energy of a graph is the sum of the absolute values of the eigenvalues of its adjacency "
@@ -343,9 +344,12 @@ QStringList inspectorGraph()
         QStringLiteral("Remove edges deletes the edges between selected vertices."),
         QStringLiteral("Add vertex adds an isolated vertex."),
         QStringLiteral("Remove vertices deletes the selected vertices."),
-        QStringLiteral("Cliq adds a vertex joined to every selected vertex."),
-        QStringLiteral("Bipart adds a vertex joined to the selection and keeps the selection."),
-        QStringLiteral("Tail adds a pendant path to the selected vertex."),
+        QStringLiteral(
+            "Cliq adds a vertex joined to the selection and selects it too; repeated, it grows a clique."),
+        QStringLiteral("Bipart adds a vertex joined to the selection, which stays as it was; repeated, it "
+                       "grows a complete bipartite graph."),
+        QStringLiteral("Tail adds a vertex joined to the selection and makes it the only selected vertex; "
+                       "repeated, it grows a pendant path."),
         QStringLiteral("Unselect clears the selection."),
         QStringLiteral("Inv. sel. inverts the selection."),
         QStringLiteral("Compl. complements the subgraph induced by the selection."),
