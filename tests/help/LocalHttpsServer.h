@@ -16,12 +16,12 @@
 #include <QTemporaryDir>
 
 // Certificates made at test time with the openssl command line: a test CA, a server
-// certificate for 127.0.0.1 signed by it, and a self-signed certificate for the same address
-// that no client trusts.
+// certificate for 127.0.0.1 signed by it, one signed by it for another host name, and a
+// self-signed certificate for 127.0.0.1 that no client trusts.
 class TestCertificates
 {
 public:
-    QSslCertificate ca, trusted, rogue;
+    QSslCertificate ca, trusted, otherHost, rogue;
     QSslKey trustedKey, rogueKey;
     QString error;
 
@@ -37,6 +37,11 @@ public:
                       "extendedKeyUsage=serverAuth\n") < 0)
             return fail(QStringLiteral("cannot write the extension file"));
         ext.close();
+        QFile otherExt(path("other.ext"));
+        if (!otherExt.open(QIODevice::WriteOnly) ||
+            otherExt.write("subjectAltName=DNS:other-host.test\n") < 0)
+            return fail(QStringLiteral("cannot write the extension file"));
+        otherExt.close();
         if (!run(QStringList{"req", "-x509"} + ec +
                  QStringList{"-keyout", path("ca.key"), "-out", path("ca.crt"), "-days", "2", "-subj",
                              "/CN=Tessaly test CA", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
@@ -47,16 +52,23 @@ public:
             !run({"x509", "-req", "-in", path("server.csr"), "-CA", path("ca.crt"), "-CAkey", path("ca.key"),
                   "-CAcreateserial", "-out", path("server.crt"), "-days", "2", "-extfile",
                   path("server.ext")}) ||
+            !run({"req", "-new", "-key", path("server.key"), "-out", path("other.csr"), "-subj",
+                  "/CN=other-host.test"}) ||
+            !run({"x509", "-req", "-in", path("other.csr"), "-CA", path("ca.crt"), "-CAkey", path("ca.key"),
+                  "-CAcreateserial", "-out", path("other.crt"), "-days", "2", "-extfile",
+                  path("other.ext")}) ||
             !run(QStringList{"req", "-x509"} + ec +
                  QStringList{"-keyout", path("rogue.key"), "-out", path("rogue.crt"), "-days", "2", "-subj",
                              "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"}))
             return false;
         ca = certificate("ca.crt");
         trusted = certificate("server.crt");
+        otherHost = certificate("other.crt");
         rogue = certificate("rogue.crt");
         trustedKey = key("server.key");
         rogueKey = key("rogue.key");
-        if (ca.isNull() || trusted.isNull() || rogue.isNull() || trustedKey.isNull() || rogueKey.isNull())
+        if (ca.isNull() || trusted.isNull() || otherHost.isNull() || rogue.isNull() || trustedKey.isNull() ||
+            rogueKey.isNull())
             return fail(QStringLiteral("cannot read the made certificates"));
         return true;
     }

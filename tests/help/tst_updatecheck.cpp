@@ -55,10 +55,16 @@ class UpdateCheckTest : public QObject
 
     TestCertificates certs;
 
-    LocalHttpsServer *server(bool trusted)
+    // The server shows the trusted certificate, one for another host or an untrusted one.
+    LocalHttpsServer *server(const QString &certificate)
     {
-        auto *s = trusted ? new LocalHttpsServer(certs.trusted, certs.trustedKey)
-                          : new LocalHttpsServer(certs.rogue, certs.rogueKey);
+        LocalHttpsServer *s = nullptr;
+        if (certificate == QLatin1String("trusted"))
+            s = new LocalHttpsServer(certs.trusted, certs.trustedKey);
+        else if (certificate == QLatin1String("other host"))
+            s = new LocalHttpsServer(certs.otherHost, certs.trustedKey);
+        else
+            s = new LocalHttpsServer(certs.rogue, certs.rogueKey);
         s->setParent(this);
         if (!s->start())
             return nullptr;
@@ -115,38 +121,47 @@ private slots:
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<QString>("certificate");
         QTest::addColumn<QString>("announced");
-        QTest::newRow("newer patch, CR LF") << 200 << QByteArray("3.0.2\r\n") << true << "3.0.2";
-        QTest::newRow("equal") << 200 << QByteArray("3.0.1") << true << QString();
-        QTest::newRow("older minor") << 200 << QByteArray("2.9.9") << true << QString();
-        QTest::newRow("older patch") << 200 << QByteArray("3.0.0") << true << QString();
-        QTest::newRow("newer minor") << 200 << QByteArray("3.1.0") << true << "3.1.0";
-        QTest::newRow("newer major") << 200 << QByteArray("4.0.0\n") << true << "4.0.0";
-        QTest::newRow("numeric, not text, order") << 200 << QByteArray("10.0.0") << true << "10.0.0";
-        QTest::newRow("two-digit patch") << 200 << QByteArray("3.0.10") << true << "3.0.10";
-        QTest::newRow("line break inside") << 200 << QByteArray("3.\n1.0") << true << "3.1.0";
-        QTest::newRow("two parts") << 200 << QByteArray("3.1") << true << QString();
-        QTest::newRow("two parts, long") << 200 << QByteArray("3.10") << true << QString();
-        QTest::newRow("four parts") << 200 << QByteArray("3.0.1.1") << true << QString();
-        QTest::newRow("empty part") << 200 << QByteArray("3..10") << true << QString();
-        QTest::newRow("letters") << 200 << QByteArray("a.b.c") << true << QString();
-        QTest::newRow("rich text") << 200 << QByteArray("<b>9.9.9</b>") << true << QString();
-        QTest::newRow("overlong number") << 200 << QByteArray("3.0.99999999999") << true << QString();
-        QTest::newRow("huge body") << 200 << QByteArray(100000, '9') << true << QString();
-        QTest::newRow("empty body") << 200 << QByteArray() << true << QString();
-        QTest::newRow("404 with a version body") << 404 << QByteArray("9.9.9") << true << QString();
-        QTest::newRow("301 with a version body") << 301 << QByteArray("9.9.9") << true << QString();
-        QTest::newRow("500 with a version body") << 500 << QByteArray("9.9.9") << true << QString();
-        QTest::newRow("untrusted certificate") << 200 << QByteArray("9.9.9") << false << QString();
+        QTest::newRow("newer patch, CR LF") << 200 << QByteArray("3.0.2\r\n") << "trusted"
+                                            << "3.0.2";
+        QTest::newRow("equal") << 200 << QByteArray("3.0.1") << "trusted" << QString();
+        QTest::newRow("older minor") << 200 << QByteArray("2.9.9") << "trusted" << QString();
+        QTest::newRow("older patch") << 200 << QByteArray("3.0.0") << "trusted" << QString();
+        QTest::newRow("newer minor") << 200 << QByteArray("3.1.0") << "trusted"
+                                     << "3.1.0";
+        QTest::newRow("newer major") << 200 << QByteArray("4.0.0\n") << "trusted"
+                                     << "4.0.0";
+        QTest::newRow("numeric, not text, order") << 200 << QByteArray("10.0.0") << "trusted"
+                                                  << "10.0.0";
+        QTest::newRow("two-digit patch") << 200 << QByteArray("3.0.10") << "trusted"
+                                         << "3.0.10";
+        QTest::newRow("line break inside") << 200 << QByteArray("3.\n1.0") << "trusted"
+                                           << "3.1.0";
+        QTest::newRow("two parts") << 200 << QByteArray("3.1") << "trusted" << QString();
+        QTest::newRow("two parts, long") << 200 << QByteArray("3.10") << "trusted" << QString();
+        QTest::newRow("four parts") << 200 << QByteArray("3.0.1.1") << "trusted" << QString();
+        QTest::newRow("empty part") << 200 << QByteArray("3..10") << "trusted" << QString();
+        QTest::newRow("letters") << 200 << QByteArray("a.b.c") << "trusted" << QString();
+        QTest::newRow("rich text") << 200 << QByteArray("<b>9.9.9</b>") << "trusted" << QString();
+        QTest::newRow("overlong number") << 200 << QByteArray("3.0.99999999999") << "trusted" << QString();
+        QTest::newRow("huge body") << 200 << QByteArray(100000, '9') << "trusted" << QString();
+        QTest::newRow("empty body") << 200 << QByteArray() << "trusted" << QString();
+        QTest::newRow("404 with a version body") << 404 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("301 with a version body") << 301 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("500 with a version body") << 500 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("untrusted certificate") << 200 << QByteArray("9.9.9") << "untrusted" << QString();
+        QTest::newRow("certificate of another host")
+            << 200 << QByteArray("9.9.9") << "other host" << QString();
     }
     void versionAnswer()
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
-        QFETCH(bool, trusted);
+        QFETCH(QString, certificate);
+        const bool trusted = certificate == QLatin1String("trusted");
         QFETCH(QString, announced);
-        LocalHttpsServer *s = server(trusted);
+        LocalHttpsServer *s = server(certificate);
         QVERIFY(s);
         s->answers[versionTarget] = {status, body, false};
         QNetworkAccessManager manager;
@@ -175,32 +190,41 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("halfway");
-        QTest::addColumn<bool>("trusted");
+        QTest::addColumn<QString>("certificate");
         QTest::addColumn<QString>("saveAs"); // "file", "missing folder" or "" (cancelled)
         QTest::addColumn<bool>("saved");
         QTest::addColumn<QString>("warning"); // start of the warning text; empty: none
 
         const QByteArray big = randomBytes(300000);
-        QTest::newRow("completes") << 200 << big << false << true << "file" << true << QString();
-        QTest::newRow("empty file") << 200 << QByteArray() << false << true << "file" << true << QString();
-        QTest::newRow("server closes halfway") << 200 << big << true << true << "file" << false << "?";
-        QTest::newRow("404") << 404 << QByteArray("Not found") << false << true << "file" << false << "?";
-        QTest::newRow("redirect not followed") << 301 << big << false << true << "file" << false << "?";
-        QTest::newRow("untrusted certificate") << 200 << big << false << false << "file" << false << "?";
-        QTest::newRow("save cancelled") << 200 << big << false << true << QString() << false << QString();
-        QTest::newRow("folder missing")
-            << 200 << big << false << true << "missing folder" << false << "Failed to save file.";
+        QTest::newRow("completes") << 200 << big << false << "trusted"
+                                   << "file" << true << QString();
+        QTest::newRow("empty file") << 200 << QByteArray() << false << "trusted"
+                                    << "file" << true << QString();
+        QTest::newRow("server closes halfway") << 200 << big << true << "trusted"
+                                               << "file" << false << "?";
+        QTest::newRow("404") << 404 << QByteArray("Not found") << false << "trusted"
+                             << "file" << false << "?";
+        QTest::newRow("redirect not followed") << 301 << big << false << "trusted"
+                                               << "file" << false << "?";
+        QTest::newRow("untrusted certificate") << 200 << big << false << "untrusted"
+                                               << "file" << false << "?";
+        QTest::newRow("certificate of another host") << 200 << big << false << "other host"
+                                                     << "file" << false << "?";
+        QTest::newRow("save cancelled")
+            << 200 << big << false << "trusted" << QString() << false << QString();
+        QTest::newRow("folder missing") << 200 << big << false << "trusted"
+                                        << "missing folder" << false << "Failed to save file.";
     }
     void download()
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(bool, halfway);
-        QFETCH(bool, trusted);
+        QFETCH(QString, certificate);
         QFETCH(QString, saveAs);
         QFETCH(bool, saved);
         QFETCH(QString, warning);
-        LocalHttpsServer *s = server(trusted);
+        LocalHttpsServer *s = server(certificate);
         QVERIFY(s);
         s->answers["/files/release%201.bin"] = {status, body, halfway};
         QTemporaryDir dir;
@@ -271,7 +295,7 @@ private slots:
         QSKIP("the expected file name is the one of a Linux build");
 #endif
         const QByteArray release = "/updates/Tessaly_3.1.0_LINUX.tar.gz";
-        LocalHttpsServer *s = server(true);
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
         QVERIFY(s);
         s->answers[release] = {200, "release bytes", false};
         QTemporaryDir dir;
