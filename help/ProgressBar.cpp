@@ -15,6 +15,8 @@ ProgressBar::ProgressBar()
     grid->addWidget(bar, 1, 0);
     grid->addWidget(label, 0, 0);
     setLayout(grid);
+    // A download in progress does not keep the program open once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 void ProgressBar::setName(const QString &text)
