@@ -28,8 +28,8 @@ class QGraphicsRectItem;
 // and use it. A graph and the problem evaluated on it belong to one thread at a time; the two
 // mutexes only make single operations safe against a concurrent reader.
 //
-// Change stamps come from one process-wide counter and are never handed out twice, so a stamp
-// names one state of one graph and is a safe cache key across graphs.
+// Change stamps (64-bit) come from one process-wide counter, in blocks per thread, and are never
+// handed out twice, so a stamp names one state of one graph and is a safe cache key across graphs.
 class Graph : public QGraphicsView
 {
     Q_OBJECT
@@ -51,7 +51,7 @@ public:
     // Returns the order.
     int adjacencyRows(quint32 *rows);
     // The change stamp: differs whenever the current graph may have changed.
-    int getID() const { return stamp.load(std::memory_order_relaxed); }
+    qint64 getID() const { return stamp.load(std::memory_order_relaxed); }
 
     // ---- editing the current graph ----
     // Adds {i, j} when both lie below the order and differ (true also when it was there).
@@ -276,8 +276,8 @@ private:
     int addMode = 0;
     bool altDown = false;
     int scalePos = 0;
-    std::atomic<int> stamp{0};
-    int backupStamp = 0;
+    std::atomic<qint64> stamp{0};
+    qint64 backupStamp = 0;
     int refreshTimer = 0;
     int refreshPeriod = 200;
     int animTimer = 0;
