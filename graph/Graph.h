@@ -60,7 +60,8 @@ public:
     // Clears {i, j} for 0 <= i, j <= 31; true when the pair was an edge. Takes a fresh stamp
     // on every call inside 0..31.
     bool remEdge(int i, int j);
-    // Flips cell [i][j] only (not [j][i]); nothing outside 0..31. The stamp is not moved.
+    // Flips the pair {i, j} (both cells, so the complement of invert() stays right); nothing for
+    // i == j or outside 0..31. The stamp is not moved.
     void toggleEdge(int i, int j);
     // Adds an isolated vertex (its row and column are cleared); false at 32 vertices.
     bool addNode();
@@ -268,10 +269,6 @@ private:
     // are kept clear; the diagonal may be set by invert() but is never read.
     quint32 cur[MaxNodes];
     quint32 best[MaxNodes];
-    // Only toggleEdge() can set one cell of a pair without the other; until it does, the rows are
-    // symmetric and readers skip the transposition.
-    bool curOneSided = false;
-    bool bestOneSided = false;
     QString name;
     int addMode = 0;
     bool altDown = false;

@@ -155,7 +155,7 @@ void TestGraph::remEdge()
     Graph g(QStringLiteral("G"), false);
     buildGraph(g, 10, QStringLiteral("0-1,4-9"));
     if (cellSet)
-        g.toggleEdge(i, j); // one cell only: remEdge clears either half
+        g.toggleEdge(i, j);
     const qint64 before = g.getID();
     QCOMPARE(g.remEdge(i, j), result);
     QCOMPARE(g.getID() != before, stampMoves);
@@ -179,6 +179,9 @@ void TestGraph::invert_data()
                                << "1-2,1-3,2-3";
     QTest::newRow("C5") << 5 << "0-1,0-4,1-2,2-3,3-4"
                         << "0-2,0-3,1-3,1-4,2-4";
+    // "+i-j" toggles the pair on (the first listing of edges is built, then toggled).
+    QTest::newRow("P4 with a toggled pair") << 4 << "0-1,1-2,2-3,+0-3"
+                                            << "0-2,1-3";
 }
 
 void TestGraph::invert()
@@ -187,7 +190,17 @@ void TestGraph::invert()
     QFETCH(QString, edges);
     QFETCH(QString, complement);
     Graph g(QStringLiteral("G"), false);
-    buildGraph(g, n, edges);
+    const int toggled = edges.indexOf(QStringLiteral(",+"));
+    buildGraph(g, n, toggled < 0 ? edges : edges.left(toggled));
+    if (toggled >= 0) {
+        const QStringList pair = edges.mid(toggled + 2).split(QLatin1Char('-'));
+        g.toggleEdge(pair[1].toInt(), pair[0].toInt());
+        QStringList all =
+            (edges.left(toggled) + QLatin1Char(',') + edges.mid(toggled + 2)).split(QLatin1Char(','));
+        all.sort();
+        edges = all.join(QLatin1Char(','));
+        QVERIFY(g.edge(pair[0].toInt(), pair[1].toInt()));
+    }
     const qint64 stamp = g.getID();
     g.invert();
     QCOMPARE(edgeList(g), complement);
