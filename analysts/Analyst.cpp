@@ -237,12 +237,18 @@ void Analyst::slot_hilight(int n)
 {
     if (nbGraphs() == 0 || rowLength(0) == 0)
         return;
-    for (int p = 0; p < PageSize && start + p < nbGraphs(); ++p) {
+    const int end = std::min(nbGraphs(), start + PageSize);
+    for (int p = 0; start + p < end; ++p) {
         if (graphIndex[start + p] == n) {
             dataTable->setCurrentCell(p, 0);
             return;
         }
     }
+    // A row of that graph on a later page leaves the shown page as it is; on an earlier page, or
+    // on none, no line of the shown page is current.
+    for (int r = end; r < nbGraphs(); ++r)
+        if (graphIndex[r] == n)
+            return;
     dataTable->setCurrentCell(-1, -1);
 }
 

@@ -182,6 +182,15 @@ void TestAnalyst::positions()
     QCOMPARE(a.currentRow(), 220);
     a.slot_hilight(3);
     QCOMPARE(a.currentRow(), -1);
+    // Back on the first page, with line 7 current: a graph whose rows are on a later page changes
+    // nothing, one that no row carries leaves no current cell.
+    a.slot_build_prev_table();
+    a.slot_build_prev_table();
+    a.getDataTable()->setCurrentCell(7, 0);
+    a.slot_hilight(60); // rows 120 and 121
+    QCOMPARE(a.currentRow(), 7);
+    a.slot_hilight(500);
+    QCOMPARE(a.currentRow(), -1);
 }
 
 QTEST_MAIN(TestAnalyst)
