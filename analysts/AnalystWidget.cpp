@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -318,7 +319,7 @@ void AnalystWidget::slot_set_filter_mode(bool on)
 
 void AnalystWidget::slot_console(QString text)
 {
-    report(text, 0, Qt::darkGreen);
+    report(text, 0, Qt::green);
 }
 
 // ---- the user's graph ------------------------------------------------------------------------
@@ -328,7 +329,10 @@ void AnalystWidget::slot_load_graph(int k)
     if (refusedDuringLoad(tr("Loading a graph")))
         return;
     current = k;
-    if (graph && k >= 0 && k < database.size())
+    // Only a graph that passed the constraint filter of the last update is loaded: the others
+    // have no row, so no table line or plot point stands for them.
+    const bool isAccepted = std::binary_search(accepted.constBegin(), accepted.constEnd(), k);
+    if (graph && isAccepted && k >= 0 && k < database.size())
         graph->loadtsy(database[k], true);
     slot_update();
 }

@@ -85,7 +85,8 @@ public slots:
     void slot_set_filter_mode(bool on);
     // Passes a loader message on to the console (level 0, green).
     void slot_console(QString text);
-    // current := k; loads database graph k (when it exists) into the user's graph and publishes it.
+    // current := k; loads database graph k (when it exists and passed the constraint filter of the
+    // last update) into the user's graph, then publishes the user's graph in every case.
     void slot_load_graph(int k);
     // Publishes the user's graph and problem, then signal_place_graph.
     void slot_update();

@@ -462,6 +462,28 @@ void TestAnalystWidget::databaseOperations()
     QCOMPARE(order, QStringList({"cleared", "loaded"}));
     QCOMPARE(t.widget.databaseSize(), 0);
     QCOMPARE(t.analyst->nbGraphs(), 0);
+
+    // Filter on: a graph that is not connected violates the problem, gets no row and is not
+    // accepted, so loading it loads nothing; the user's graph is still published.
+    t.widget.slot_set_filter_mode(true);
+    int disconnected = 0;
+    while (refs[disconnected].connected)
+        ++disconnected;
+    t.widget.addGraph(refs[disconnected].graphString);
+    QVERIFY(t.widget.getAccepted().isEmpty());
+    const QString before = t.board.graph.graphData();
+    QVERIFY(before != refs[disconnected].graphString);
+    const int placed = place.size();
+    t.widget.slot_load_graph(0);
+    QCOMPARE(t.board.graph.graphData(), before);
+    QCOMPARE(place.size(), placed + 1);
+
+    // The loader's messages reach the console in green, at level 0.
+    t.widget.slot_console(QStringLiteral("0/1 graphs loaded."));
+    QCOMPARE(console.last().at(0).toString(), QStringLiteral("0/1 graphs loaded."));
+    QCOMPARE(console.last().at(1).toBool(), false);
+    QCOMPARE(console.last().at(2).toInt(), 0);
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::green));
 }
 
 // Halt through the slot (the main window's Halt) or through the progress dialog's Cancel.
