@@ -477,6 +477,10 @@ void TestAnalystWidget::databaseOperations()
     t.widget.slot_load_graph(0);
     QCOMPARE(t.board.graph.graphData(), before);
     QCOMPARE(place.size(), placed + 1);
+    // Nor is it replaced or deleted: a replacement is appended.
+    QVERIFY(!t.widget.deleteGraph(0));
+    QVERIFY(!t.widget.replaceGraph(refs[20].graphString, 0));
+    QCOMPARE(t.widget.getGraphs(), QStringList({refs[disconnected].graphString, refs[20].graphString}));
 
     // The loader's messages reach the console in green, at level 0.
     t.widget.slot_console(QStringLiteral("0/1 graphs loaded."));
