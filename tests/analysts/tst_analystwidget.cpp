@@ -111,11 +111,12 @@ void TestAnalystWidget::setRule(Tab &t, const QString &rule)
 
 bool TestAnalystWidget::passes(double v, const QString &relation, double c)
 {
+    // A row fails only on a comparison that holds, so a value that is not a number passes.
     if (relation == "<=")
-        return v < c + 1e-6;
+        return !(v >= c + 1e-6);
     if (relation == "==")
-        return std::fabs(v - c) <= 1e-6;
-    return v > c - 1e-6;
+        return !(std::fabs(v - c) > 1e-6);
+    return !(c - 1e-6 >= v);
 }
 
 // What the analyst should hold, computed from the reference values alone.
