@@ -1,5 +1,6 @@
 #include "problem/ProblemTextReader.h"
 
+#include "analysts/StatisticsFactory.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Link.h"
@@ -210,6 +211,8 @@ bool ProblemTextReader::readItemRecord(const QStringList &fields, const QString 
                                   QStringLiteral("Critical error, wrong argument for ") + keyword;
 
     Calculus *item = isConstant ? catalogue->makeConstant(gui) : catalogue->makeCalculus(keyword, gui);
+    if (!item && BuildCalculus::statisticsItems().contains(keyword))
+        item = StatisticsFactory::make(keyword, gui);
     if (!item) {
         const QString unknown = keyword + QStringLiteral(" is not a valid name in problem description.");
         return fail(unknown, unknown);
