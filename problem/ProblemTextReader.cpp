@@ -1,5 +1,6 @@
 #include "problem/ProblemTextReader.h"
 
+#include "analysts/StatisticsFactory.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Link.h"
@@ -41,14 +42,16 @@ bool setArgK(Calculus *target, int k, Calculus *source)
 }
 
 // A position read from a problem text: text that is no number, and values that are not finite,
-// read 0; far-away values are brought back onto a board of sensible size.
+// read 0. Every position the writer can express with six significant digits up to ten million
+// reads back as written; beyond that a value is brought back to the edge, so that the board's
+// extent times the largest zoom still fits the view's integer scroll range.
 double readCoordinate(const QString &field)
 {
     bool ok = false;
     const double v = field.toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return 0.0;
-    return qBound(-1e6, v, 1e6);
+    return qBound(-1e7, v, 1e7);
 }
 } // namespace
 
@@ -210,6 +213,8 @@ bool ProblemTextReader::readItemRecord(const QStringList &fields, const QString 
                                   QStringLiteral("Critical error, wrong argument for ") + keyword;
 
     Calculus *item = isConstant ? catalogue->makeConstant(gui) : catalogue->makeCalculus(keyword, gui);
+    if (!item && BuildCalculus::statisticsItems().contains(keyword))
+        item = StatisticsFactory::make(keyword, gui);
     if (!item) {
         const QString unknown = keyword + QStringLiteral(" is not a valid name in problem description.");
         return fail(unknown, unknown);

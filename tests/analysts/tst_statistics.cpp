@@ -1,6 +1,7 @@
 #include "analysts/PlotItem.h"
 #include "analysts/PlotView.h"
 #include "analysts/RectItem.h"
+#include "analysts/StatisticsFactory.h"
 #include "analysts/histoDisplay.h"
 #include "analysts/plotDisplay.h"
 #include "analysts/statHISTOGRAM.h"
@@ -138,7 +139,7 @@ void TestStatistics::items()
     QFETCH(int, cols);
     QFETCH(QString, result);
     Graph graph(QStringLiteral("g"), false);
-    std::unique_ptr<Calculus> item(BuildCalculus().makeCalculus(keyword, false));
+    std::unique_ptr<Calculus> item(StatisticsFactory::make(keyword, false));
     QVERIFY(item);
     QCOMPARE(item->category, QStringLiteral("Statistics"));
     QVERIFY(!item->getCalculusDisplay());
@@ -193,8 +194,8 @@ void TestStatistics::problemText()
         Problem problem(&graph, QStringLiteral("p"), false);
         BuildCalculus catalogue;
         Calculus *degrees = catalogue.makeCalculus(QStringLiteral("DEGREES"), false);
-        Calculus *histogram = catalogue.makeCalculus(QStringLiteral("HISTOGRAM"), false);
-        Calculus *plot = catalogue.makeCalculus(QStringLiteral("PLOT"), false);
+        Calculus *histogram = StatisticsFactory::make(QStringLiteral("HISTOGRAM"), false);
+        Calculus *plot = StatisticsFactory::make(QStringLiteral("PLOT"), false);
         problem.addInvariantItem(degrees);
         problem.addOperatorItem(histogram);
         problem.addOperatorItem(plot);
