@@ -361,6 +361,9 @@ void Graph::shuffle()
                 cur[row] = w ^ (bit(i) | bit(r));
         }
     }
+    // The relabelled graph has the same invariants but not the same vertex vectors: a value
+    // cached per vertex must not survive it.
+    newStamp();
 }
 
 void Graph::copy(Graph *g)
@@ -1135,6 +1138,8 @@ bool Graph::readFile(const QString &fileName, bool withStamp, bool announce)
         if (tooLarge)
             error = QStringLiteral("the file is larger than %1 bytes").arg(GraphFile::MaxBytes);
         fileError = fileName + QStringLiteral(", ") + error;
+        // The fixed line that scripts watching the error stream look for, then the details.
+        std::cerr << "ERROR IN FILE FORMAT" << std::endl;
         refuse(QStringLiteral("Graph file"), fileError);
         return false;
     }
