@@ -61,8 +61,11 @@ inline quint32 bit(int j)
 void symmetricRows(const quint32 *cells, int n, quint32 *rows)
 {
     const quint32 m = lowMask(n);
-    for (int i = 0; i < 32; ++i)
-        rows[i] = i < n ? cells[i] & m & ~bit(i) : 0u;
+    int i = 0;
+    for (; i < n; ++i)
+        rows[i] = cells[i] & m & ~bit(i);
+    for (; i < 32; ++i)
+        rows[i] = 0u;
 }
 
 // A readable excerpt of refused input for the console.

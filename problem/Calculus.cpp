@@ -187,11 +187,9 @@ void Calculus::update_crucial()
 {
     if (!crucial)
         return;
-    for (int k = 1; k <= 4; ++k) {
-        Calculus *a = argument(k);
+    for (Calculus *a : {arg1, arg2, arg3, arg4})
         if (a)
             a->crucial = true;
-    }
 }
 
 void Calculus::applyChanges()

@@ -51,7 +51,6 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
-
 bool setLinkK(Calculus *target, int k, Link *l)
 {
     switch (k) {
@@ -434,41 +433,45 @@ bool Problem::link4(Calculus *source, Calculus *target)
 bool Problem::compute(bool force)
 {
     if (!force) {
+        // The display items feed the view only, which takes them from a forced computation.
+        colors->crucial = false;
+        labels->crucial = false;
+        eLabels->crucial = false;
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->crucial = false;
+            evalStack.at(i)->crucial = false;
         for (int i = famStack.size() - 1; i >= 0; --i)
-            famStack[i]->crucial = false;
-        for (Calculus *c : consStack)
+            famStack.at(i)->crucial = false;
+        for (Calculus *c : qAsConst(consStack))
             c->crucial = true;
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->crucial = true;
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->update_crucial();
-        for (Calculus *c : consStack)
+        for (Calculus *c : qAsConst(consStack))
             c->update_crucial();
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->update_crucial();
+            evalStack.at(i)->update_crucial();
     } else {
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->crucial = true;
         colors->crucial = true;
         labels->crucial = true;
         eLabels->crucial = true;
-        for (Calculus *c : consStack)
+        for (Calculus *c : qAsConst(consStack))
             c->crucial = true;
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->crucial = true;
+            evalStack.at(i)->crucial = true;
     }
 
     // Families read nothing but the graph, and operators of the evaluation stack may use them:
     // they are computed first, so no operator reads a family's result for the previous graph.
-    for (Calculus *c : famStack)
+    for (Calculus *c : qAsConst(famStack))
         c->compute(force);
-    for (Calculus *c : evalStack)
+    for (Calculus *c : qAsConst(evalStack))
         c->compute(force);
-    for (Calculus *c : consStack)
+    for (Calculus *c : qAsConst(consStack))
         c->compute(force);
-    for (Calculus *c : objStack)
+    for (Calculus *c : qAsConst(objStack))
         c->compute(force);
     colors->compute(force);
     labels->compute(force);
