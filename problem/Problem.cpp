@@ -51,34 +51,6 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
-bool setLinkK(Calculus *target, int k, Link *l)
-{
-    switch (k) {
-    case 1:
-        return target->setLink1(l);
-    case 2:
-        return target->setLink2(l);
-    case 3:
-        return target->setLink3(l);
-    default:
-        return target->setLink4(l);
-    }
-}
-
-bool setArgK(Calculus *target, int k, Calculus *source)
-{
-    switch (k) {
-    case 1:
-        return target->setArg1(source);
-    case 2:
-        return target->setArg2(source);
-    case 3:
-        return target->setArg3(source);
-    default:
-        return target->setArg4(source);
-    }
-}
-
 } // namespace
 
 // ---- Construction -------------------------------------------------------------------------------
@@ -323,18 +295,18 @@ bool Problem::link(int k, Calculus *source, Calculus *target)
         if (dependsOn(source, target))
             return false;
         existing->changeOrig(source);
-        setArgK(target, k, source);
+        target->setArgK(k, source);
     } else {
         if (dependsOn(source, target))
             return false;
         Link *l = new Link(source, target, gui);
-        if (!setLinkK(target, k, l) || !source->setLinkTo(l)) {
+        if (!target->setLinkK(k, l) || !source->setLinkTo(l)) {
             delete l;
             return false;
         }
         if (gui && boardScene)
             boardScene->addItem(l);
-        setArgK(target, k, source);
+        target->setArgK(k, source);
     }
     orderArgumentsFirst();
     return compute(true);

@@ -13,34 +13,6 @@ namespace
 const int maxNodes = 32;
 const QString newRecord = QStringLiteral("<NEW>");
 
-bool setLinkK(Calculus *target, int k, Link *l)
-{
-    switch (k) {
-    case 1:
-        return target->setLink1(l);
-    case 2:
-        return target->setLink2(l);
-    case 3:
-        return target->setLink3(l);
-    default:
-        return target->setLink4(l);
-    }
-}
-
-bool setArgK(Calculus *target, int k, Calculus *source)
-{
-    switch (k) {
-    case 1:
-        return target->setArg1(source);
-    case 2:
-        return target->setArg2(source);
-    case 3:
-        return target->setArg3(source);
-    default:
-        return target->setArg4(source);
-    }
-}
-
 // A position read from a problem text: text that is no number, and values that are not finite,
 // read 0. Every position the writer can express with six significant digits up to ten million
 // reads back as written; beyond that a value is brought back to the edge, so that the board's
@@ -262,11 +234,11 @@ void ProblemTextReader::linkArguments(Calculus *item, const Common &common)
         if (!arg)
             continue;
         Link *l = new Link(arg, item, gui);
-        if (!setLinkK(item, k + 1, l) || !arg->setLinkTo(l)) {
+        if (!item->setLinkK(k + 1, l) || !arg->setLinkTo(l)) {
             delete l; // an argument the item refuses is dropped, as on the board
             continue;
         }
-        setArgK(item, k + 1, arg);
+        item->setArgK(k + 1, arg);
     }
 }
 
