@@ -18,6 +18,8 @@ class TestSearchOptima : public QObject
 private slots:
     void findsKnownOptimum_data();
     void findsKnownOptimum();
+    void keepsBestWhenNothingIsFeasible_data();
+    void keepsBestWhenNothingIsFeasible();
 
 private:
     static double reference(const QString &name, int order);
@@ -110,6 +112,70 @@ void TestSearchOptima::findsKnownOptimum()
         QVERIFY(archive.isClosed());
     }
     qDeleteAll(workers);
+}
+
+// "TRIANGLES <= -1" holds for no graph; its violation, triangles + 1, is smallest (1) on the
+// triangle-free graphs, and the largest of those on n vertices has floor(n^2 / 4) edges
+// (Mantel). The job archive then only ever holds violated solutions; it must keep the best of
+// them through every pruning, to the end of the job.
+void TestSearchOptima::keepsBestWhenNothingIsFeasible_data()
+{
+    QTest::addColumn<QString>("objective"); // maximised; empty: no objective at all
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("edges"); // of the best graph; -1: any
+    QTest::newRow("constraint only, 7") << "" << 7 << 1 << -1;
+    QTest::newRow("constraint only, 9, two workers") << "" << 9 << 2 << -1;
+    QTest::newRow("max SIZE, 7") << "SIZE" << 7 << 1 << 12;
+    QTest::newRow("max SIZE, 6, two workers") << "SIZE" << 6 << 2 << 9;
+}
+
+void TestSearchOptima::keepsBestWhenNothingIsFeasible()
+{
+    QFETCH(QString, objective);
+    QFETCH(int, order);
+    QFETCH(int, threads);
+    QFETCH(int, edges);
+
+    SearchFixture f(objective, false, order, false);
+    f.addAtMost(QStringLiteral("TRIANGLES"), -1.0);
+    QVERIFY(f.graph.loadCurrentGraph(
+        QStringLiteral("%1 %2").arg(order).arg(QString(order * (order - 1) / 2, '1'))));
+    OptimalSolutions archive;
+    const ProblemSnapshot start = ProblemSnapshot::take(&f.problem, &f.graph);
+    QVector<VNS *> workers;
+    for (int t = 0; t < threads; ++t) {
+        auto *w = new VNS(&f.problem, &f.graph, t, nullptr, &archive);
+        w->setSeed(21u + t);
+        w->slot_set_max_evals(8000);
+        w->init(order, 0, 0, 0, 0, false, &archive, start);
+        workers.append(w);
+    }
+    for (VNS *w : workers)
+        w->start();
+    for (VNS *w : workers)
+        QVERIFY(w->wait(60000));
+    qDeleteAll(workers);
+
+    QVERIFY(archive.size() >= 1);
+    for (const QString &g : archive.graphs()) {
+        // Triangle-free, counted here from the graph string.
+        const int n = g.section(QLatin1Char(' '), 0, 0).toInt();
+        const QString bits = g.section(QLatin1Char(' '), 1);
+        auto adjacent = [&](int i, int j) {
+            if (i < j)
+                std::swap(i, j);
+            return bits.at(i * (i - 1) / 2 + j) == QLatin1Char('1');
+        };
+        int triangles = 0;
+        for (int a = 0; a < n; ++a)
+            for (int b = a + 1; b < n; ++b)
+                for (int c = b + 1; c < n; ++c)
+                    triangles += adjacent(a, b) && adjacent(a, c) && adjacent(b, c);
+        QCOMPARE(triangles, 0);
+        if (edges >= 0)
+            QCOMPARE(bits.count(QLatin1Char('1')), edges);
+    }
 }
 
 QTEST_MAIN(TestSearchOptima)
