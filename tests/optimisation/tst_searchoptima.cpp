@@ -18,8 +18,8 @@ class TestSearchOptima : public QObject
 private slots:
     void findsKnownOptimum_data();
     void findsKnownOptimum();
-    void keepsBestWhenNothingIsFeasible_data();
-    void keepsBestWhenNothingIsFeasible();
+    void keepsBestConstrainedGraph_data();
+    void keepsBestConstrainedGraph();
 
 private:
     static double reference(const QString &name, int order);
@@ -117,28 +117,33 @@ void TestSearchOptima::findsKnownOptimum()
 // "TRIANGLES <= -1" holds for no graph; its violation, triangles + 1, is smallest (1) on the
 // triangle-free graphs, and the largest of those on n vertices has floor(n^2 / 4) edges
 // (Mantel). The job archive then only ever holds violated solutions; it must keep the best of
-// them through every pruning, to the end of the job.
-void TestSearchOptima::keepsBestWhenNothingIsFeasible_data()
+// them through every pruning, to the end of the job. "TRIANGLES <= 0" alone, without an
+// objective, asks for any triangle-free graph, which the search must find and keep.
+void TestSearchOptima::keepsBestConstrainedGraph_data()
 {
     QTest::addColumn<QString>("objective"); // maximised; empty: no objective at all
+    QTest::addColumn<double>("bound");
     QTest::addColumn<int>("order");
     QTest::addColumn<int>("threads");
     QTest::addColumn<int>("edges"); // of the best graph; -1: any
-    QTest::newRow("constraint only, 7") << "" << 7 << 1 << -1;
-    QTest::newRow("constraint only, 9, two workers") << "" << 9 << 2 << -1;
-    QTest::newRow("max SIZE, 7") << "SIZE" << 7 << 1 << 12;
-    QTest::newRow("max SIZE, 6, two workers") << "SIZE" << 6 << 2 << 9;
+    QTest::newRow("infeasible, constraint only, 7") << "" << -1.0 << 7 << 1 << -1;
+    QTest::newRow("infeasible, constraint only, 9, two workers") << "" << -1.0 << 9 << 2 << -1;
+    QTest::newRow("infeasible, max SIZE, 7") << "SIZE" << -1.0 << 7 << 1 << 12;
+    QTest::newRow("infeasible, max SIZE, 6, two workers") << "SIZE" << -1.0 << 6 << 2 << 9;
+    QTest::newRow("feasible, constraint only, 7") << "" << 0.0 << 7 << 1 << -1;
+    QTest::newRow("feasible, constraint only, 12, two workers") << "" << 0.0 << 12 << 2 << -1;
 }
 
-void TestSearchOptima::keepsBestWhenNothingIsFeasible()
+void TestSearchOptima::keepsBestConstrainedGraph()
 {
     QFETCH(QString, objective);
+    QFETCH(double, bound);
     QFETCH(int, order);
     QFETCH(int, threads);
     QFETCH(int, edges);
 
     SearchFixture f(objective, false, order, false);
-    f.addAtMost(QStringLiteral("TRIANGLES"), -1.0);
+    f.addAtMost(QStringLiteral("TRIANGLES"), bound);
     QVERIFY(f.graph.loadCurrentGraph(
         QStringLiteral("%1 %2").arg(order).arg(QString(order * (order - 1) / 2, '1'))));
     OptimalSolutions archive;
@@ -158,6 +163,7 @@ void TestSearchOptima::keepsBestWhenNothingIsFeasible()
     qDeleteAll(workers);
 
     QVERIFY(archive.size() >= 1);
+    QCOMPARE(archive.lastSolution()->getValue()->violated(), bound < 0);
     for (const QString &g : archive.graphs()) {
         // Triangle-free, counted here from the graph string.
         const int n = g.section(QLatin1Char(' '), 0, 0).toInt();
