@@ -282,8 +282,13 @@ bool VNS::edgeCountMet()
 
 bool VNS::searchChain()
 {
-    if (!regularConstraintOn())
+    if (!regularConstraintOn()) {
+        // Below 4 vertices there is no quad to rewrite (and no edge switch to shake with):
+        // the pair toggles are then the only moves that reach every graph of the order.
+        if (ownGraph->getNbNodes() < 4)
+            return ls_add_rem();
         return ls_stoquad(false);
+    }
     const bool c6 = use_c6_regular.load();
     if (isRegularGraph()) {
         if (c6) {

@@ -58,6 +58,15 @@ void TestSearchOptima::findsKnownOptimum_data()
         << "SIZE" << false << false << "TRIANGLES" << 7 << "max_size_trianglefree" << 15u << 1;
     QTest::newRow("max WIENER connected 6, two workers")
         << "WIENER" << false << true << "" << 6 << "max_wiener_connected" << 16u << 2;
+    // Three vertices: no quad to rewrite, no edge switch to shake with.
+    QTest::newRow("max WIENER connected 3")
+        << "WIENER" << false << true << "" << 3 << "max_wiener_connected" << 18u << 1;
+    QTest::newRow("min WIENER connected 3")
+        << "WIENER" << true << true << "" << 3 << "min_wiener_connected" << 19u << 1;
+    QTest::newRow("min RANDIC connected 3")
+        << "RANDIC" << true << true << "" << 3 << "min_randic_connected" << 20u << 1;
+    QTest::newRow("max SIZE triangle-free 3")
+        << "SIZE" << false << false << "TRIANGLES" << 3 << "max_size_trianglefree" << 21u << 1;
     QTest::newRow("max SIZE triangle-free 6, two workers")
         << "SIZE" << false << false << "TRIANGLES" << 6 << "max_size_trianglefree" << 17u << 2;
 }
