@@ -283,10 +283,11 @@ bool VNS::edgeCountMet()
 bool VNS::searchChain()
 {
     if (!regularConstraintOn()) {
-        // Below 4 vertices there is no quad to rewrite (and no edge switch to shake with):
-        // the pair toggles are then the only moves that reach every graph of the order.
+        // Below 4 vertices there is no quad to rewrite (and no edge switch to shake with), and
+        // single pair toggles can be stuck (from the empty graph every neighbour fails a distance
+        // objective): the few graphs of the order are all tried instead.
         if (ownGraph->getNbNodes() < 4)
-            return ls_add_rem();
+            return ls_exhaustive();
         return ls_stoquad(false);
     }
     const bool c6 = use_c6_regular.load();
@@ -1017,6 +1018,37 @@ bool VNS::ls_add_rem()
                     return result;
             }
     } while (pass);
+    return result;
+}
+
+bool VNS::ls_exhaustive()
+{
+    Eval e;
+    initialStep(&e, QStringLiteral("ls_stoquad init"));
+    const QString label = QStringLiteral("ls_exhaustive");
+    const int n = ownGraph->getNbNodes();
+    if (n > 3)
+        return false;
+    int pairs[3][2];
+    int count = 0;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j) {
+            pairs[count][0] = i;
+            pairs[count][1] = j;
+            ++count;
+        }
+    bool result = false;
+    for (int mask = 0; mask < (1 << count); ++mask) {
+        if (halted())
+            return result;
+        for (int p = 0; p < count; ++p) {
+            if ((mask >> p) & 1)
+                ownGraph->addEdge(pairs[p][0], pairs[p][1]);
+            else
+                ownGraph->remEdge(pairs[p][0], pairs[p][1]);
+        }
+        result |= candidateStep(&e, label) == Offer::Best;
+    }
     return result;
 }
 

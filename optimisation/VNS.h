@@ -114,6 +114,9 @@ public:
     bool ls_quintfixnbarcs(bool stopWhenRegular);
     // Toggles every vertex pair in a random order; true when some move reached the job's archive.
     bool ls_add_rem();
+    // Below 4 vertices: every graph of the order is a candidate (at most 8), so the optimum is
+    // found even where every single pair toggle fails the objective.
+    bool ls_exhaustive();
     // Milliseconds since the present job started (0 outside a job).
     double timeOpt() const;
 
