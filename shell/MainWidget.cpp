@@ -148,6 +148,9 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
 
 MainWidget::~MainWidget()
 {
+    // Removing the board and the graph from the tabs below must not turn inspector pages that are
+    // already gone.
+    disconnect(mainTabs, nullptr, this, nullptr);
     // The separate windows drive the components: they go first, so none can act on a component
     // that is gone.
     delete inspectorWindow;
