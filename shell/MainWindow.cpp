@@ -206,10 +206,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A close by the window frame goes through the same confirmation, halt and save as "&Exit";
     // the hub then closes every window, this one included.
-    if (mainWidget && mainWidget->isQuitting()) {
+    if (mainWidget && !mainWidget->isQuitting())
+        quit();
+    if (mainWidget && mainWidget->isQuitting())
         event->accept();
-        return;
-    }
-    event->ignore();
-    quit();
+    else
+        event->ignore();
 }

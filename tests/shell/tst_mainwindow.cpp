@@ -1,0 +1,489 @@
+#include "ShellFixture.h"
+
+#include "graph/Graph.h"
+#include "optimisation/VNSManager.h"
+#include "problem/BuildCalculus.h"
+#include "problem/Calculus.h"
+#include "problem/Problem.h"
+#include "shell/Console.h"
+#include "shell/MainWidget.h"
+#include "shell/MainWindow.h"
+#include "shell/PreferenceWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDebug>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolBox>
+#include <QTreeWidget>
+
+#include <memory>
+
+// The main window and its hub driven as a user does, with settings kept in a temporary folder.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startupState();
+    void runCounter_data();
+    void runCounter();
+    void windowsToggle();
+    void tabsTurnInspectorAndPrint_data();
+    void tabsTurnInspectorAndPrint();
+    void componentTree_data();
+    void componentTree();
+    void boardMenuPlacesAtClick();
+    void graphMenuAndBackupWindow();
+    void runLockFollowsTheSearch();
+    void everyEntryOnce();
+    void frameCloseTakesQuitPath();
+    void storedProblemWithoutReload();
+    void workingDirectoryDialog();
+
+private:
+    MainWindow *start();
+    QAction *act(const char *text) { return window->action(QString::fromLatin1(text)); }
+    // Double-clicks the tree leaf with this text, as a user does.
+    void doubleClickLeaf(const QString &text);
+
+    std::unique_ptr<IsolatedSettings> isolation;
+    ScriptedPrompt prompt;
+    QPointer<MainWindow> window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    isolation = std::make_unique<IsolatedSettings>();
+    Prompt::install(&prompt);
+}
+
+void TestMainWindow::init()
+{
+    isolation->reset();
+    prompt = ScriptedPrompt();
+}
+
+void TestMainWindow::cleanup()
+{
+    CerrCapture quiet;
+    delete window;
+}
+
+MainWindow *TestMainWindow::start()
+{
+    CerrCapture quiet;
+    window = new MainWindow;
+    window->show();
+    return window;
+}
+
+void TestMainWindow::doubleClickLeaf(const QString &text)
+{
+    QTreeWidget *tree = window->hub()->getComponentTree();
+    const QList<QTreeWidgetItem *> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    for (QTreeWidgetItem *up = found.first()->parent(); up; up = up->parent())
+        up->setExpanded(true);
+    QTest::qWait(20);
+    tree->scrollToItem(found.first());
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QRect r = tree->visualItemRect(found.first());
+    QVERIFY2(r.isValid(), qPrintable(text));
+    // Selected first by a single click, as a user's eye and hand do.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+}
+
+void TestMainWindow::startupState()
+{
+    start();
+    MainWidget *hub = window->hub();
+    const QStringList enabled = {
+        "&Open Problem", "&Save Problem",  "&Open Graph",      "&Save Graph", "&Print",
+        "Run",           "Place Vertices", "Refresh",          "&Exit",       "&About",
+        "&Preferences",  "Show Inspector", "Show Graph Backup"};
+    for (const QString &t : enabled) {
+        QVERIFY2(window->action(t), qPrintable(t));
+        QVERIFY2(window->action(t)->isEnabled(), qPrintable(t));
+    }
+    QVERIFY(!act("Halt")->isEnabled());
+    QCOMPARE(act("&Print")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    for (QWidget *w : {hub->getInspectorWindow(), hub->getBackupWindow(), hub->getWaitWindow(),
+                       static_cast<QWidget *>(hub->getPreferences())})
+        QVERIFY(!w->isVisible());
+    QVERIFY(hub->isEnabled() && hub->getProblem()->isEnabled() && hub->getGraph()->isEnabled());
+    QVERIFY(QRegularExpression(
+                QStringLiteral("^Tessaly-III version 3\\.0\\.1 \\([A-Z][a-z]{2} \\d{1,2} \\d{4}\\)$"))
+                .match(window->windowTitle())
+                .hasMatch());
+    const QStringList tabs = {"White board", "Graph", "Graph-Analyst", "Vertex-Analyst", "Console"};
+    for (int i = 0; i < tabs.size(); ++i)
+        QCOMPARE(hub->getMainTabs()->tabText(i), tabs[i]);
+    const QStringList pages = {"Problem", "Optimization parameters", "Constraints", "Graph", "Analyst",
+                               "Notebook"};
+    for (int i = 0; i < pages.size(); ++i)
+        QCOMPARE(hub->getToolBox()->itemText(i), pages[i]);
+}
+
+void TestMainWindow::runCounter_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("absent") << QVariant() << 1;
+    QTest::newRow("five") << QVariant(5) << 6;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 1;
+}
+
+void TestMainWindow::runCounter()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, expected);
+    if (stored.isValid())
+        QSettings().setValue(QStringLiteral("runs"), stored);
+    start();
+    QCOMPARE(window->hub()->runCounter(), expected);
+    QCOMPARE(QSettings().value(QStringLiteral("runs")).toInt(), expected);
+}
+
+void TestMainWindow::windowsToggle()
+{
+    start();
+    MainWidget *hub = window->hub();
+    const std::pair<const char *, QWidget *> toggles[] = {{"Show Inspector", hub->getInspectorWindow()},
+                                                          {"Show Graph Backup", hub->getBackupWindow()}};
+    for (const auto &t : toggles) {
+        act(t.first)->trigger();
+        QVERIFY2(t.second->isVisible(), t.first);
+        act(t.first)->trigger();
+        QVERIFY2(!t.second->isVisible(), t.first);
+        act(t.first)->trigger();
+        t.second->close(); // closed by the user counts as hidden
+        act(t.first)->trigger();
+        QVERIFY2(t.second->isVisible(), t.first);
+    }
+    act("&Preferences")->trigger();
+    act("&Preferences")->trigger();
+    QVERIFY(hub->getPreferences()->isVisible());
+}
+
+void TestMainWindow::tabsTurnInspectorAndPrint_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("printSignal");
+    QTest::newRow("white board") << 0 << 0 << "signal_print_problem()";
+    QTest::newRow("graph") << 1 << 3 << "signal_print_graph()";
+    QTest::newRow("graph analyst") << 2 << 4 << "signal_print_plot()";
+    QTest::newRow("vertex analyst") << 3 << 4 << "signal_print_vplot()";
+    QTest::newRow("console") << 4 << 1 << "";
+}
+
+void TestMainWindow::tabsTurnInspectorAndPrint()
+{
+    QFETCH(int, tab);
+    QFETCH(int, page);
+    QFETCH(QString, printSignal);
+    start();
+    MainWidget *hub = window->hub();
+    hub->getToolBox()->setCurrentIndex(1);
+    QTabWidget *tabs = hub->getMainTabs();
+    tabs->setCurrentIndex(tab == 0 ? 4 : 0);
+    hub->getToolBox()->setCurrentIndex(1);
+    // Switch by clicking the tab itself.
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(tab).center());
+    QCOMPARE(hub->currentMainTab(), tab);
+    QCOMPARE(hub->getToolBox()->currentIndex(), page);
+
+    const char *all[] = {SIGNAL(signal_print_problem()), SIGNAL(signal_print_graph()),
+                         SIGNAL(signal_print_plot()), SIGNAL(signal_print_vplot())};
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const char *s : all)
+        spies.push_back(std::make_unique<QSignalSpy>(hub, s));
+    CerrCapture err;
+    act("&Print")->trigger();
+    for (size_t i = 0; i < spies.size(); ++i)
+        QCOMPARE(spies[i]->count(), QByteArray(all[i] + 1) == printSignal.toLatin1() ? 1 : 0);
+    QVERIFY(err.text().isEmpty());
+}
+
+void TestMainWindow::componentTree_data()
+{
+    QTest::addColumn<QStringList>("leaves");
+    QTest::addColumn<QVector<int>>("added"); // evaluation, family, constraint, objective stack growth
+    QTest::addColumn<QString>("front");      // keyword expected at the front of the evaluation stack
+
+    QTest::newRow("category nodes") << QStringList{"Invariants", "Value",  "Vector",    "Matrix",
+                                                   "Custom",     "Family", "Operators", "Constraints"}
+                                    << QVector<int>{0, 0, 0, 0} << QString();
+    QTest::newRow("objective") << QStringList{"OBJECTIVE"} << QVector<int>{0, 0, 0, 1} << QString();
+    QTest::newRow("parameter goes first")
+        << QStringList{"ORDER", "PARAM 1"} << QVector<int>{2, 0, 0, 0} << "PARAM 1";
+    QTest::newRow("same leaf twice") << QStringList{"WIENER", "WIENER"} << QVector<int>{2, 0, 0, 0}
+                                     << "WIENER";
+    QTest::newRow("each kind") << QStringList{"<=", "+", "ADJACENCY"} << QVector<int>{2, 0, 1, 0}
+                               << "ADJACENCY";
+}
+
+void TestMainWindow::componentTree()
+{
+    QFETCH(QStringList, leaves);
+    QFETCH(QVector<int>, added);
+    QFETCH(QString, front);
+    start();
+    MainWidget *hub = window->hub();
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(0);
+    Problem *p = hub->getProblem();
+    const int before[4] = {p->evaluationStack().size(), p->familyStack().size(), p->constraintStack().size(),
+                           p->objectiveStack().size()};
+    CerrCapture quiet;
+    for (const QString &leaf : leaves) {
+        doubleClickLeaf(leaf);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QCOMPARE(p->evaluationStack().size() - before[0], added[0]);
+    QCOMPARE(p->familyStack().size() - before[1], added[1]);
+    QCOMPARE(p->constraintStack().size() - before[2], added[2]);
+    QCOMPARE(p->objectiveStack().size() - before[3], added[3]);
+    if (!front.isEmpty())
+        QCOMPARE(p->evaluationStack().first()->name, front);
+    if (leaves.size() == 2 && leaves[0] == leaves[1])
+        QVERIFY(p->evaluationStack().at(0) != p->evaluationStack().at(1));
+}
+
+void TestMainWindow::boardMenuPlacesAtClick()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Problem *p = hub->getProblem();
+    p->scale(2.0, 2.0); // the point is a scene point whatever the zoom
+    const QPoint click(120, 80);
+    const QPointF scenePoint = p->mapToScene(click);
+    emit p->customContextMenuRequested(click);
+    QMenu *menu = window->problemContextMenu();
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+
+    auto entry = [&](const QString &text) -> QAction * {
+        for (QAction *a : menu->findChildren<QAction *>())
+            if (a->text() == text)
+                return a;
+        for (QAction *a : window->findChildren<QAction *>())
+            if (a->text() == text && !a->menu())
+                return a;
+        return nullptr;
+    };
+    const int constraints = p->constraintStack().size();
+    const int items = p->evaluationStack().size();
+    CerrCapture quiet;
+    hub->slot_problem_context_menu(entry(QStringLiteral("Add component...")));
+    QCOMPARE(p->evaluationStack().size(), items);
+    hub->slot_problem_context_menu(entry(QStringLiteral("<")));
+    QCOMPARE(p->constraintStack().size(), constraints + 1);
+    QCOMPARE(p->constraintStack().last()->pos(), scenePoint);
+    hub->slot_problem_context_menu(entry(QStringLiteral("MAX")));
+    QCOMPARE(p->evaluationStack().last()->name, QStringLiteral("MAX"));
+    QCOMPARE(p->evaluationStack().last()->pos(), scenePoint);
+}
+
+void TestMainWindow::graphMenuAndBackupWindow()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Graph *g = hub->getGraph();
+    Graph *bak = hub->getBackupGraph();
+    QVERIFY(g->loadtsy(QStringLiteral("4 110100"), true)); // the path 0-1, 0-2... a star K1,3? see below
+    const QString before = g->graphData();
+    act("Show Graph Backup")->trigger();
+    auto click = [&](const char *name) {
+        auto *b = hub->getBackupWindow()->findChild<QPushButton *>(QString::fromLatin1(name));
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton);
+    };
+    QSignalSpy changed(g, &Graph::signal_best_graph_changed);
+    click("backup");
+    QCOMPARE(bak->graphData(), before);
+    QVERIFY(g->loadtsy(QStringLiteral("5 1111111111"), true));
+    changed.clear();
+    click("restore");
+    QCOMPARE(g->graphData(), before);
+    QCOMPARE(changed.count(), 0); // the board is not re-evaluated by a restore
+    QVERIFY(bak->loadtsy(QStringLiteral("3 101"), true));
+    click("exchange");
+    QCOMPARE(g->graphData(), QStringLiteral("3 101"));
+    QCOMPARE(bak->graphData(), before);
+    click("exchange");
+    QCOMPARE(g->graphData(), before);
+    QCOMPARE(bak->graphData(), QStringLiteral("3 101"));
+}
+
+void TestMainWindow::runLockFollowsTheSearch()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Problem *p = hub->getProblem();
+    // A problem built on the board: minimise the number of edges of a connected graph.
+    BuildCalculus catalogue;
+    Calculus *size = catalogue.makeCalculus(QStringLiteral("SIZE"), true);
+    Calculus *z = catalogue.makeCalculus(QStringLiteral("OBJECTIVE"), true);
+    p->addInvariantItem(size);
+    p->addZItem(z);
+    p->link1(size, z);
+    QCOMPARE(z->argument(1), size);
+    hub->control<QSpinBox>(QStringLiteral("order"))->setValue(7);
+    hub->control<QSpinBox>(QStringLiteral("time"))->setValue(30);
+    hub->getConsole()->verbosityBox()->setValue(6);
+
+    QSignalSpy lock(hub, &MainWidget::signal_opt_running);
+    CerrCapture quiet;
+    act("Run")->trigger();
+    QTRY_COMPARE(lock.count(), 1);
+    QCOMPARE(lock.at(0).at(0).toBool(), true);
+    for (const char *t :
+         {"Run", "&Open Problem", "&Save Problem", "&Open Graph", "&Save Graph", "Show Graph Backup"})
+        QVERIFY2(!act(t)->isEnabled(), t);
+    QVERIFY(act("Halt")->isEnabled());
+    for (const char *t :
+         {"&Print", "Place Vertices", "Refresh", "&Exit", "&About", "&Preferences", "Show Inspector"})
+        QVERIFY2(act(t)->isEnabled(), t);
+    QVERIFY(!hub->getInspectorWindow()->isEnabled());
+    QVERIFY(!p->isEnabled());
+    QVERIFY(!hub->getGraph()->isEnabled());
+    QVERIFY(!hub->getGraphAnalystTabs()->isEnabled());
+    QVERIFY(!hub->getVertexAnalystTabs()->isEnabled());
+    QVERIFY(hub->getMainTabs()->isEnabled() && hub->getConsole()->isEnabled());
+    // A second start while running starts nothing.
+    hub->slot_run();
+
+    // A minimal connected graph on 7 vertices is a tree: 6 edges.
+    QTRY_COMPARE_WITH_TIMEOUT(hub->getGraph()->graphData().count('1'), 6, 20000);
+    act("Halt")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(lock.count(), 2, 20000);
+    QCOMPARE(lock.at(1).at(0).toBool(), false);
+    QVERIFY(act("Run")->isEnabled() && !act("Halt")->isEnabled());
+    QVERIFY(hub->getInspectorWindow()->isEnabled() && p->isEnabled() && hub->getGraph()->isEnabled());
+    QTRY_VERIFY(!hub->getWaitWindow()->isVisible());
+    QCOMPARE(hub->getGraph()->graphData().count('1'), 6);
+    const QString log = hub->getConsole()->logView()->toPlainText();
+    QVERIFY2(log.contains(QLatin1String("OPT SOL")), qPrintable(log));
+    QVERIFY2(log.contains(QLatin1String("Graphs added.")), qPrintable(log));
+}
+
+void TestMainWindow::everyEntryOnce()
+{
+    start();
+    MainWidget *hub = window->hub();
+    hub->getGraph()->loadtsy(QStringLiteral("5 1011010110"), true);
+    CerrCapture err;
+    for (int tab = 0; tab < 5; ++tab) {
+        hub->getMainTabs()->setCurrentIndex(tab);
+        for (QAction *a : window->findChildren<QAction *>()) {
+            if (a->parent() != window || a->text() == QLatin1String("&Exit") || a->menu())
+                continue;
+            a->trigger();
+        }
+        QList<QMenu *> menus = {window->problemContextMenu(), window->graphContextMenu()};
+        for (QAction *a : window->problemContextMenu()->findChildren<QAction *>())
+            Q_UNUSED(a);
+        std::function<void(QMenu *, bool)> walk = [&](QMenu *m, bool board) {
+            for (QAction *a : m->actions()) {
+                if (a->menu())
+                    walk(a->menu(), board);
+                else if (!a->isSeparator())
+                    board ? hub->slot_problem_context_menu(a) : hub->slot_graph_context_menu(a);
+            }
+        };
+        walk(window->problemContextMenu(), true);
+        walk(window->graphContextMenu(), false);
+        QTest::keyClick(hub, Qt::Key_Escape);
+    }
+    QVERIFY2(!err.text().contains(QLatin1String("ERROR in MainWidget::")), qPrintable(err.text()));
+    // Every keyword of the board's menu made an item.
+    QVERIFY(hub->getProblem()->evaluationStack().size() > 5 * 80);
+    QCOMPARE(prompt.titles.count(QStringLiteral("About Tessaly III")), 5);
+}
+
+void TestMainWindow::frameCloseTakesQuitPath()
+{
+    start();
+    MainWidget *hub = window->hub();
+    prompt.answerOk = false;
+    window->close();
+    QVERIFY(window->isVisible());
+    QCOMPARE(prompt.titles, QStringList{QStringLiteral("Really quit?")});
+    QVERIFY(QSettings().value(QStringLiteral("graph")).toString().isEmpty());
+
+    hub->slot_set_reload(true);
+    const QString graph = hub->getGraph()->graphData();
+    prompt.answerOk = true;
+    CerrCapture err;
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QSettings s;
+    QCOMPARE(s.value(QStringLiteral("graph")).toString(), graph);
+    QVERIFY(!s.value(QStringLiteral("problem")).toString().isEmpty());
+    QCOMPARE(s.value(QStringLiteral("reload")).toBool(), true);
+    QVERIFY(err.text().contains(QLatin1String("Tessaly-III version 3.0.1 terminated.\n")));
+}
+
+void TestMainWindow::storedProblemWithoutReload()
+{
+    {
+        QSettings s;
+        s.setValue(QStringLiteral("problem"), QStringLiteral("something"));
+        s.setValue(QStringLiteral("graph"), QStringLiteral("3 111"));
+        s.setValue(QStringLiteral("reload"), false);
+    }
+    QSignalSpy *spy = nullptr;
+    Q_UNUSED(spy);
+    start();
+    QSettings s;
+    QCOMPARE(s.value(QStringLiteral("problem")).toString(), QString());
+    QCOMPARE(s.value(QStringLiteral("graph")).toString(), QStringLiteral("3 111"));
+    QVERIFY(!window->hub()->reloadFlag());
+    QVERIFY(!window->hub()->getPreferences()->reloadBox()->isChecked());
+
+    // Clicking "Reload environment" writes the key at once.
+    window->hub()->getPreferences()->show();
+    window->hub()->getPreferences()->reloadBox()->click();
+    QCOMPARE(QSettings().value(QStringLiteral("reload")).toBool(), true);
+    window->hub()->getPreferences()->askUpdateBox()->click();
+    QCOMPARE(QSettings().value(QStringLiteral("noAskUpdate")).toBool(), true);
+    QVERIFY(window->hub()->doNotAskUpdate());
+}
+
+void TestMainWindow::workingDirectoryDialog()
+{
+    start();
+    MainWidget *hub = window->hub();
+    hub->getPreferences()->show();
+    prompt.chosenDirectory.clear();
+    hub->getPreferences()->workingDirectoryButton()->click();
+    QCOMPARE(prompt.titles.last(), QStringLiteral("Choose tsy default working directory"));
+    QVERIFY(hub->workingDirectory().isEmpty());
+    QVERIFY(!QSettings().contains(QStringLiteral("wd")));
+
+    prompt.chosenDirectory = isolation->path();
+    hub->getPreferences()->workingDirectoryButton()->click();
+    QCOMPARE(hub->workingDirectory(), isolation->path());
+    QCOMPARE(QSettings().value(QStringLiteral("wd")).toString(), isolation->path());
+    QCOMPARE(hub->getProblem()->getWD(), isolation->path());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
