@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDebug>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -50,6 +51,8 @@ private slots:
     void runLockFollowsTheSearch();
     void everyEntryOnce();
     void frameCloseTakesQuitPath();
+    void quitDuringSearchWaitsForIt();
+    void notebookFollowsTheProblem();
     void storedProblemWithoutReload();
     void workingDirectoryDialog();
 
@@ -439,6 +442,55 @@ void TestMainWindow::frameCloseTakesQuitPath()
     QVERIFY(!s.value(QStringLiteral("problem")).toString().isEmpty());
     QCOMPARE(s.value(QStringLiteral("reload")).toBool(), true);
     QVERIFY(err.text().contains(QLatin1String("Tessaly-III version 3.0.1 terminated.\n")));
+}
+
+void TestMainWindow::quitDuringSearchWaitsForIt()
+{
+    start();
+    MainWidget *hub = window->hub();
+    BuildCalculus catalogue;
+    Calculus *wiener = catalogue.makeCalculus(QStringLiteral("WIENER"), true);
+    Calculus *z = catalogue.makeCalculus(QStringLiteral("OBJECTIVE"), true);
+    hub->getProblem()->addInvariantItem(wiener);
+    hub->getProblem()->addZItem(z);
+    hub->getProblem()->link1(wiener, z);
+    hub->control<QSpinBox>(QStringLiteral("threads"))->setValue(4);
+    QSignalSpy lock(hub, &MainWidget::signal_opt_running);
+    CerrCapture err;
+    act("Run")->trigger();
+    QTRY_COMPARE(lock.count(), 1);
+    QPointer<VNSManager> manager = hub->getManager();
+    prompt.answerOk = true;
+    act("&Exit")->trigger();
+    // The quit path returned: the search had ended before the settings were written.
+    QVERIFY(!QSettings().value(QStringLiteral("graph")).toString().isEmpty());
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(manager.isNull());
+    QVERIFY(err.text().contains(QLatin1String("terminated.")));
+}
+
+void TestMainWindow::notebookFollowsTheProblem()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Problem *p = hub->getProblem();
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(MainWidget::PageNotebook);
+    auto *title = hub->control<QLineEdit>(QStringLiteral("title"));
+    auto *comments = hub->control<QTextEdit>(QStringLiteral("comments"));
+    QTest::keyClicks(title, QStringLiteral("Spectral radius"));
+    QCOMPARE(p->userTitle(), QStringLiteral("Spectral radius"));
+    QTest::keyClicks(comments, QStringLiteral("first line"));
+    QCOMPARE(p->userDescription(), QStringLiteral("first line"));
+
+    // A problem text read by the board fills the page; its markup is shown as written.
+    const QString description = QStringLiteral("<b>bold?</b> & more");
+    CerrCapture quiet;
+    QVERIFY(p->openString(QStringLiteral("DESC\tA title\t") + description));
+    QCOMPARE(title->text(), QStringLiteral("A title"));
+    QCOMPARE(comments->toPlainText(), description);
+    QCOMPARE(p->userDescription(), description);
+    QCOMPARE(p->userTitle(), QStringLiteral("A title"));
 }
 
 void TestMainWindow::storedProblemWithoutReload()
