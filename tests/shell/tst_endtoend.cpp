@@ -1,0 +1,157 @@
+#include "ShellFixture.h"
+
+#include "graph/Graph.h"
+#include "problem/Calculus.h"
+#include "problem/Problem.h"
+#include "shell/Console.h"
+#include "shell/MainWidget.h"
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextEdit>
+#include <QtMath>
+
+#include <memory>
+
+namespace
+{
+// Graph string of the graph on n vertices whose edges are the pairs of edges.
+QString graphString(int n, const QVector<QPair<int, int>> &edges)
+{
+    QString bits;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            bits += edges.contains({i, j}) || edges.contains({j, i}) ? '1' : '0';
+    return QString::number(n) + ' ' + bits;
+}
+
+QString examplePath()
+{
+    return QStringLiteral(TESSALY_TEST_DATA "/../../docs/examples/spectral_minus_average_degree.tsy3");
+}
+} // namespace
+
+// The program as a researcher uses it: the example problem of the README, its order and time
+// limit set on the inspector, a run watched on the console, the best graph read back.
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exampleValues_data();
+    void exampleValues();
+    void runTheExample();
+
+private:
+    void start();
+    bool openExample();
+    QAction *act(const char *text) { return window->action(QString::fromLatin1(text)); }
+
+    std::unique_ptr<IsolatedSettings> isolation;
+    ScriptedPrompt prompt;
+    QPointer<MainWindow> window;
+};
+
+void TestEndToEnd::initTestCase()
+{
+    isolation = std::make_unique<IsolatedSettings>();
+    Prompt::install(&prompt);
+}
+
+void TestEndToEnd::start()
+{
+    CerrCapture quiet;
+    window = new MainWindow;
+    window->show();
+}
+
+bool TestEndToEnd::openExample()
+{
+    QFile f(examplePath());
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    CerrCapture quiet;
+    return window->hub()->getProblem()->openString(QString::fromLatin1(f.readAll()));
+}
+
+void TestEndToEnd::exampleValues_data()
+{
+    // lambda1 of the adjacency matrix minus the average degree 2m/n, in closed form.
+    QTest::addColumn<QString>("graph");
+    QTest::addColumn<double>("expected");
+    QVector<QPair<int, int>> star, path, cycle, complete;
+    for (int i = 1; i < 9; ++i) {
+        star << qMakePair(0, i);
+        path << qMakePair(i - 1, i);
+        cycle << qMakePair(i - 1, i);
+    }
+    cycle << qMakePair(8, 0);
+    for (int i = 0; i < 9; ++i)
+        for (int j = 0; j < i; ++j)
+            complete << qMakePair(i, j);
+    QTest::newRow("star K1,8") << graphString(9, star) << qSqrt(8.0) - 16.0 / 9.0;
+    QTest::newRow("path P9") << graphString(9, path) << 2.0 * qCos(M_PI / 10.0) - 16.0 / 9.0;
+    QTest::newRow("cycle C9") << graphString(9, cycle) << 0.0;
+    QTest::newRow("complete K9") << graphString(9, complete) << 0.0;
+}
+
+void TestEndToEnd::exampleValues()
+{
+    QFETCH(QString, graph);
+    QFETCH(double, expected);
+    start();
+    QVERIFY(openExample());
+    MainWidget *hub = window->hub();
+    QCOMPARE(hub->control<QLineEdit>(QStringLiteral("title"))->text(),
+             QStringLiteral("Largest adjacency eigenvalue minus average degree"));
+    QVERIFY(hub->getGraph()->loadtsy(graph, true));
+    Calculus *difference = hub->getProblem()->evaluationStack().last();
+    QCOMPARE(difference->name, QStringLiteral("-"));
+    QVERIFY(qAbs(difference->getValue(1) - expected) < 1e-6);
+    delete window;
+}
+
+void TestEndToEnd::runTheExample()
+{
+    start();
+    QVERIFY(openExample());
+    MainWidget *hub = window->hub();
+    hub->getInspectorWindow()->show();
+    hub->control<QSpinBox>(QStringLiteral("order"))->setValue(9);
+    hub->control<QSpinBox>(QStringLiteral("time"))->setValue(3);
+    hub->getConsole()->verbosityBox()->setValue(1);
+
+    QSignalSpy lock(hub, &MainWidget::signal_opt_running);
+    CerrCapture err;
+    act("Run")->trigger();
+    QTRY_COMPARE(lock.count(), 1);
+    QVERIFY(!hub->getInspectorWindow()->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(lock.count(), 2, 30000);
+    QVERIFY(hub->getInspectorWindow()->isEnabled());
+
+    const QString log = hub->getConsole()->logView()->toPlainText();
+    QVERIFY2(log.contains(QLatin1String("OPT SOL")), qPrintable(log));
+    // The best graph is connected, has 9 vertices and beats the star.
+    Calculus *difference = hub->getProblem()->evaluationStack().last();
+    QVERIFY(hub->getGraph()->graphData().startsWith(QLatin1String("9 ")));
+    QVERIFY2(difference->getValue(1) >= qSqrt(8.0) - 16.0 / 9.0 - 1e-6,
+             qPrintable(QString::number(difference->getValue(1))));
+    QVERIFY(!hub->getGraph()->isViolated());
+
+    const QString best = hub->getGraph()->graphData();
+    prompt.answerOk = true;
+    act("&Exit")->trigger();
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(QSettings().value(QStringLiteral("graph")).toString(), best);
+    QVERIFY(!err.text().contains(QLatin1String("ERROR in MainWidget::")));
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
