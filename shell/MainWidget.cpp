@@ -18,7 +18,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -143,6 +145,8 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     preferences->hide();
 
     makeConnections();
+    // The workers' own start value differs from the slider's; they take what the user sees.
+    vns->slot_set_agressivity(control<QSlider>(QStringLiteral("agressivity"))->value());
     applySettingsAtStart();
 }
 
@@ -935,6 +939,14 @@ void MainWidget::applySettingsAtStart()
     preferences->slot_ask_update(noAskUpdate);
 
     wd = settings.value(QStringLiteral("wd"), QString()).toString();
+    if (!wd.isEmpty() && !QFileInfo(wd).isDir()) {
+        // The stored folder is kept for a later start (a drive may come back); this session saves
+        // into the current directory instead of failing at every autosave.
+        console->append(tr("The working directory %1 does not exist: files go to %2 for now.")
+                            .arg(wd, QDir::currentPath()),
+                        false, 0, Qt::red);
+        wd.clear();
+    }
     handWorkingDirectory();
 
     reloadLastSession();

@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 
 #include "graph/Graph.h"
+#include "optimisation/VNS.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Problem.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 
@@ -223,6 +225,11 @@ void TestInspector::parameterEnablingChain()
 void TestInspector::settingsReachTheManager()
 {
     VNSManager *m = hub->getManager();
+    // The workers use the acceptance probability the slider shows, from the start on.
+    for (int w = 0; w < VNSManager::NbWorkers; ++w)
+        QCOMPARE(m->worker(w)->getProb(), 0.6);
+    c<QSlider>("agressivity")->setValue(25);
+    QCOMPARE(m->worker(3)->getProb(), 0.25);
     QCOMPARE(m->getNbThreads(), 1);
     QCOMPARE(m->getMaxTime(), 600000);
     c<QSpinBox>("threads")->setValue(3);

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDebug>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -531,10 +532,20 @@ void TestMainWindow::workingDirectoryDialog()
     QVERIFY(!QSettings().contains(QStringLiteral("wd")));
 
     prompt.chosenDirectory = isolation->path();
+    QVERIFY(!QFileInfo(isolation->path() + "/gone").exists());
     hub->getPreferences()->workingDirectoryButton()->click();
     QCOMPARE(hub->workingDirectory(), isolation->path());
     QCOMPARE(QSettings().value(QStringLiteral("wd")).toString(), isolation->path());
     QCOMPARE(hub->getProblem()->getWD(), isolation->path());
+    delete window;
+
+    // A stored folder that no longer exists is reported and not used, but kept for later.
+    QSettings().setValue(QStringLiteral("wd"), isolation->path() + "/gone");
+    start();
+    QVERIFY(window->hub()->workingDirectory().isEmpty());
+    QVERIFY(window->hub()->getConsole()->logView()->toPlainText().contains(
+        QLatin1String("/gone does not exist")));
+    QCOMPARE(QSettings().value(QStringLiteral("wd")).toString(), isolation->path() + "/gone");
 }
 
 QTEST_MAIN(TestMainWindow)
