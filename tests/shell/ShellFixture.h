@@ -13,6 +13,12 @@
 #include <iostream>
 #include <sstream>
 
+// The example problem of the README: the largest adjacency eigenvalue minus the average degree.
+inline QString exampleProblemPath()
+{
+    return QStringLiteral(TESSALY_TEST_DATA "/../../docs/examples/spectral_minus_average_degree.tsy3");
+}
+
 // A prompt that never blocks: it records every dialog and answers from its settings.
 class ScriptedPrompt : public Prompt
 {

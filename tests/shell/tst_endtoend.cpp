@@ -30,11 +30,6 @@ QString graphString(int n, const QVector<QPair<int, int>> &edges)
             bits += edges.contains({i, j}) || edges.contains({j, i}) ? '1' : '0';
     return QString::number(n) + ' ' + bits;
 }
-
-QString examplePath()
-{
-    return QStringLiteral(TESSALY_TEST_DATA "/../../docs/examples/spectral_minus_average_degree.tsy3");
-}
 } // namespace
 
 // The program as a researcher uses it: the example problem of the README, its order and time
@@ -74,7 +69,7 @@ void TestEndToEnd::start()
 
 bool TestEndToEnd::openExample()
 {
-    QFile f(examplePath());
+    QFile f(exampleProblemPath());
     if (!f.open(QIODevice::ReadOnly))
         return false;
     CerrCapture quiet;

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDebug>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -392,8 +393,11 @@ void TestMainWindow::everyEntryOnce()
 {
     start();
     MainWidget *hub = window->hub();
-    hub->getGraph()->loadtsy(QStringLiteral("5 1011010110"), true);
+    hub->getGraph()->loadtsy(QStringLiteral("9 101101011010110101011010110101101101"), true);
+    QFile example(exampleProblemPath());
+    QVERIFY(example.open(QIODevice::ReadOnly));
     CerrCapture err;
+    QVERIFY(hub->getProblem()->openString(QString::fromLatin1(example.readAll())));
     for (int tab = 0; tab < 5; ++tab) {
         hub->getMainTabs()->setCurrentIndex(tab);
         for (QAction *a : window->findChildren<QAction *>()) {
@@ -401,9 +405,6 @@ void TestMainWindow::everyEntryOnce()
                 continue;
             a->trigger();
         }
-        QList<QMenu *> menus = {window->problemContextMenu(), window->graphContextMenu()};
-        for (QAction *a : window->problemContextMenu()->findChildren<QAction *>())
-            Q_UNUSED(a);
         std::function<void(QMenu *, bool)> walk = [&](QMenu *m, bool board) {
             for (QAction *a : m->actions()) {
                 if (a->menu())
