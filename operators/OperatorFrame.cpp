@@ -1,5 +1,7 @@
 #include "operators/OperatorFrame.h"
 
+#include <cmath>
+
 OperatorFrame::OperatorFrame(int acceptedArguments) : accepted(qBound(1, acceptedArguments, 4)) {}
 
 void OperatorFrame::setUp(const QString &keyword, bool display, const QString &latexText,
@@ -62,4 +64,28 @@ void OperatorFrame::succeed(const QString &text, int r, int c, const QString &la
     cols = c;
     sRows = labelRows;
     sCols = labelCols;
+}
+
+bool OperatorFrame::requireOneShapePair()
+{
+    if (!arg1 || !arg2) {
+        fail(QStringLiteral("Missing arguments"), true);
+        return false;
+    }
+    if (isEmpty(arg1)) {
+        fail(QStringLiteral("Argument error"), true);
+        return false;
+    }
+    if (!sameShape(arg1, arg2)) {
+        fail(QStringLiteral("ARG SIZE DIFFER"), true);
+        return false;
+    }
+    return true;
+}
+
+int OperatorFrame::truncatedPosition(double v)
+{
+    if (!(std::fabs(v) < 2147483648.0))
+        return 0;
+    return int(std::trunc(v));
 }

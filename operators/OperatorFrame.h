@@ -35,6 +35,27 @@ protected:
     // A successful result of r x c with its status text and size labels.
     void succeed(const QString &text, int r, int c, const QString &labelRows, const QString &labelCols);
 
+    // Arguments 1 and 2 present, argument 1 not empty and both of one shape (no value is broadcast,
+    // a row never meets a column); otherwise the failure epilogue and false.
+    bool requireOneShapePair();
+
+    // Writes f(entry) of argument a into the result, over the result's current rows x cols.
+    template <class F> void mapEntries(const Calculus *a, F f)
+    {
+        for (int i = 0; i < rows; ++i) {
+            double *out = M[i].data();
+            const double *in = a->M[i].constData();
+            for (int j = 0; j < cols; ++j)
+                out[j] = f(in[j]);
+        }
+    }
+
+    // A position typed as a number, truncated toward zero; a NaN or a value beyond the int range
+    // gives 0, which no 1-based position accepts.
+    static int truncatedPosition(double v);
+
+    // A vector: one row or one column (a single value included).
+    static bool isVector(const Calculus *c) { return c->rows == 1 || c->cols == 1; }
     static bool isValue(const Calculus *c) { return c->rows == 1 && c->cols == 1; }
     static bool isEmpty(const Calculus *c) { return c->rows == 0 || c->cols == 0; }
     static bool sameShape(const Calculus *a, const Calculus *b)
