@@ -35,6 +35,30 @@
 #include "invariants/invWIENER.h"
 #include "invariants/invZAGREBM1.h"
 #include "invariants/invZAGREBM2.h"
+#include "invariants/invBETWEENNESS.h"
+#include "invariants/invCENTRALITY.h"
+#include "invariants/invCUTCENTRALITY.h"
+#include "invariants/invDBETWEENNESS.h"
+#include "invariants/invDBETWEENNESS2.h"
+#include "invariants/invDCENTRALITY.h"
+#include "invariants/invDCENTRALITY2.h"
+#include "invariants/invNBETWEENNESS.h"
+#include "invariants/invIINDEX.h"
+#include "invariants/invPELORAND.h"
+#include "invariants/invPELORAND2.h"
+
+#include "invariants/famCATERPILLAR.h"
+#include "invariants/famCOMET.h"
+#include "invariants/famLOBSTER.h"
+#include "invariants/famPATH.h"
+#include "invariants/famSPIDER.h"
+#include "invariants/famSTAR.h"
+#include "invariants/famTREE.h"
+#include "invariants/invCHROMATIC.h"
+#include "invariants/invCHROMATICVAL.h"
+#include "invariants/invDOMINATION.h"
+#include "invariants/invNCONN.h"
+#include "invariants/invSTABLEMAX.h"
 
 #include <QString>
 
@@ -84,6 +108,29 @@ Calculus *InvariantFactory::make(const QString &keyword, bool withDisplay)
         {"WIENER", [](bool d) -> Calculus * { return new invWIENER(d); }},
         {"ZAGREBM1", [](bool d) -> Calculus * { return new invZAGREBM1(d); }},
         {"ZAGREBM2", [](bool d) -> Calculus * { return new invZAGREBM2(d); }},
+        {"TREE", [](bool d) -> Calculus * { return new famTREE(d); }},
+        {"PATH", [](bool d) -> Calculus * { return new famPATH(d); }},
+        {"STAR", [](bool d) -> Calculus * { return new famSTAR(d); }},
+        {"SPIDER", [](bool d) -> Calculus * { return new famSPIDER(d); }},
+        {"CATERPILLAR", [](bool d) -> Calculus * { return new famCATERPILLAR(d); }},
+        {"LOBSTER", [](bool d) -> Calculus * { return new famLOBSTER(d); }},
+        {"COMET", [](bool d) -> Calculus * { return new famCOMET(d); }},
+        {"CHROMATIC", [](bool d) -> Calculus * { return new invCHROMATIC(d); }},
+        {"CHROMATICVAL", [](bool d) -> Calculus * { return new invCHROMATICVAL(d); }},
+        {"DOMINATION", [](bool d) -> Calculus * { return new invDOMINATION(d); }},
+        {"NCONN", [](bool d) -> Calculus * { return new invNCONN(d); }},
+        {"STABLEMAX", [](bool d) -> Calculus * { return new invSTABLEMAX(d); }},
+        {"BETWEENNESS", [](bool d) -> Calculus * { return new invBETWEENNESS(d); }},
+        {"CENTRALITY", [](bool d) -> Calculus * { return new invCENTRALITY(d); }},
+        {"CUTCENTRALITY", [](bool d) -> Calculus * { return new invCUTCENTRALITY(d); }},
+        {"DBETWEENNESS", [](bool d) -> Calculus * { return new invDBETWEENNESS(d); }},
+        {"DBETWEENNESS2", [](bool d) -> Calculus * { return new invDBETWEENNESS2(d); }},
+        {"DCENTRALITY", [](bool d) -> Calculus * { return new invDCENTRALITY(d); }},
+        {"DCENTRALITY2", [](bool d) -> Calculus * { return new invDCENTRALITY2(d); }},
+        {"NBETWEENNESS", [](bool d) -> Calculus * { return new invNBETWEENNESS(d); }},
+        {"IINDEX", [](bool d) -> Calculus * { return new invIINDEX(d); }},
+        {"PELORAND", [](bool d) -> Calculus * { return new invPELORAND(d); }},
+        {"PELORAND2", [](bool d) -> Calculus * { return new invPELORAND2(d); }},
     };
     for (const Maker &m : makers) {
         if (keyword == QLatin1String(m.keyword))

@@ -21,9 +21,7 @@ invBALABAN::~invBALABAN() = default;
 void invBALABAN::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];
@@ -36,9 +34,7 @@ void invBALABAN::recompute()
     rows = 1;
     cols = 1;
     if (!InvariantKit::allDistances(adj, n, M, InvariantKit::Unreached)) {
-        error = true;
-        rows = 0;
-        cols = 0;
+        setFailed();
         return;
     }
     // Transmissions on the diagonal; the distances are whole numbers, so the sums are exact.

@@ -15,9 +15,7 @@ invDEGMIN::~invDEGMIN() = default;
 void invDEGMIN::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

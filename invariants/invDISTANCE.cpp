@@ -15,9 +15,7 @@ invDISTANCE::~invDISTANCE() = default;
 void invDISTANCE::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -15,9 +15,7 @@ invDISTCLOSESTLEAF::~invDISTCLOSESTLEAF() = default;
 void invDISTCLOSESTLEAF::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];
@@ -45,8 +43,6 @@ void invDISTCLOSESTLEAF::recompute()
     for (int i = 0; i < n; ++i)
         if (M[i][0] >= n - 1e-6)
             error = true;
-    if (error) {
-        rows = 0;
-        cols = 0;
-    }
+    if (error)
+        setFailed();
 }

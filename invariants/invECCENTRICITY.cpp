@@ -18,9 +18,7 @@ invECCENTRICITY::~invECCENTRICITY() = default;
 void invECCENTRICITY::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

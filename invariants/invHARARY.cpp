@@ -19,9 +19,7 @@ invHARARY::~invHARARY() = default;
 void invHARARY::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -16,9 +16,7 @@ invIDENTITY::~invIDENTITY() = default;
 void invIDENTITY::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const int n = InvariantKit::order(graph);

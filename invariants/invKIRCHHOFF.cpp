@@ -19,18 +19,14 @@ void invKIRCHHOFF::recompute()
 {
     error = false;
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     saveTooltip(QStringLiteral("Kirchhoff"));
     quint32 adj[32];
     const int n = InvariantKit::readRows(graph, adj);
     if (n < 3) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     // The Laplacian goes into the n x n block; the shape changes only on success.
@@ -44,17 +40,13 @@ void invKIRCHHOFF::recompute()
     if (!eig.converged()) {
         // Without a spectrum there is no value; say so instead of reporting a number.
         saveTooltip(QStringLiteral("Kirchhoff: ") + eig.errorText());
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const QVector<double> mu = eig.eigvals(); // decreasing; mu[n - 1] is the eigenvalue 0
     if (mu[n - 2] < 1e-6) {
         // a second eigenvalue 0: the graph is disconnected
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     double sum = 0.0;

@@ -17,9 +17,7 @@ invLAPLACIAN::~invLAPLACIAN() = default;
 void invLAPLACIAN::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

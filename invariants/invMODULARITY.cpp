@@ -14,9 +14,7 @@ invMODULARITY::~invMODULARITY() = default;
 void invMODULARITY::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -15,9 +15,7 @@ invNUMERO::~invNUMERO() = default;
 void invNUMERO::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const int n = InvariantKit::order(graph);

@@ -14,9 +14,7 @@ invONEMAT::~invONEMAT() = default;
 void invONEMAT::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const int n = InvariantKit::order(graph);

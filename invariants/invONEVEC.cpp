@@ -15,9 +15,7 @@ invONEVEC::~invONEVEC() = default;
 void invONEVEC::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const int n = InvariantKit::order(graph);

@@ -18,9 +18,7 @@ void invORDER::recompute()
 {
     if (!graph) {
         std::cerr << "invORDER no graph" << std::endl;
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     const int n = InvariantKit::order(graph);

@@ -15,9 +15,7 @@ invPENDING::~invPENDING() = default;
 void invPENDING::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -17,9 +17,7 @@ invPLATT::~invPLATT() = default;
 void invPLATT::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -21,9 +21,7 @@ invRANDIC::~invRANDIC() = default;
 void invRANDIC::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

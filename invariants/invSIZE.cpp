@@ -16,9 +16,7 @@ invSIZE::~invSIZE() = default;
 void invSIZE::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

@@ -15,18 +15,14 @@ invSUMDISTP::~invSUMDISTP() = default;
 void invSUMDISTP::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];
     const int n = InvariantKit::readRows(graph, adj);
     error = false;
     if (!InvariantKit::allDistances(adj, n, M, InvariantKit::UnreachedShort)) {
-        error = true;
-        rows = 0;
-        cols = 0;
+        setFailed();
         return;
     }
     quint32 leaves = 0;

@@ -17,9 +17,7 @@ invZAGREBM1::~invZAGREBM1() = default;
 void invZAGREBM1::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

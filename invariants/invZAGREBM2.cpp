@@ -17,9 +17,7 @@ invZAGREBM2::~invZAGREBM2() = default;
 void invZAGREBM2::recompute()
 {
     if (!graph) {
-        rows = 0;
-        cols = 0;
-        error = true;
+        setFailed();
         return;
     }
     quint32 adj[32];

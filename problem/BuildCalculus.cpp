@@ -2,7 +2,10 @@
 
 #include "invariants/InvariantFactory.h"
 #include "operators/OperatorFactory.h"
+#include "problem/Calculus.h"
 #include "problem/ProblemItemFactory.h"
+
+#include <memory>
 
 BuildCalculus::BuildCalculus()
 {
@@ -114,4 +117,57 @@ Calculus *BuildCalculus::makeCalculus(const QString &keyword, bool withDisplay) 
 Calculus *BuildCalculus::makeConstant(bool withDisplay) const
 {
     return ProblemItemFactory::make(QStringLiteral("CONSTANT"), withDisplay);
+}
+
+namespace
+{
+const QString undefinedObject = QStringLiteral("Undefined object.");
+} // namespace
+
+QString BuildCalculus::Documentation(const QString &kind) const
+{
+    QStringList list;
+    if (kind == QLatin1String("InvariantsVal"))
+        list = invariantsVal;
+    else if (kind == QLatin1String("InvariantsVec"))
+        list = invariantsVec;
+    else if (kind == QLatin1String("InvariantsMat"))
+        list = invariantsMat;
+    else if (kind == QLatin1String("InvariantsFam"))
+        list = invariantsFam;
+    else if (kind == QLatin1String("Operators"))
+        list = operators;
+    else if (kind == QLatin1String("Constraints"))
+        list = constraints;
+    else if (kind == QLatin1String("All"))
+        list = all;
+    else
+        return textDefinition(kind);
+    QString text;
+    for (const QString &keyword : list) {
+        const std::unique_ptr<Calculus> item(makeCalculus(keyword, false));
+        if (item)
+            text += item->textDocumentation();
+    }
+    return text;
+}
+
+QString BuildCalculus::toolTip(const QString &keyword) const
+{
+    const std::unique_ptr<Calculus> item(makeCalculus(keyword, false));
+    if (!item)
+        return undefinedObject;
+    return item->name + QStringLiteral(": ") + item->textDocumentation();
+}
+
+QString BuildCalculus::textDefinition(const QString &keyword) const
+{
+    const std::unique_ptr<Calculus> item(makeCalculus(keyword, false));
+    return item ? item->textDocumentation() : undefinedObject;
+}
+
+QString BuildCalculus::latexDefinition(const QString &keyword) const
+{
+    const std::unique_ptr<Calculus> item(makeCalculus(keyword, false));
+    return item ? item->latexDocumentation() + QStringLiteral("\\n\\n") : undefinedObject;
 }

@@ -23,6 +23,21 @@ public:
     // A new constant item, the same as makeCalculus("CONSTANT", withDisplay).
     Calculus *makeConstant(bool withDisplay) const;
 
+    // ---- Documentation: each call makes a temporary headless item per keyword, reads its texts
+    // and destroys it; nothing is cached. ----
+    // The entries ("name : definition" and a line feed each) of a catalogue list, chosen by kind:
+    // "InvariantsVal", "InvariantsVec", "InvariantsMat", "InvariantsFam", "Operators",
+    // "Constraints" or "All" (exact case); any other kind is taken as one keyword. A keyword the
+    // factory does not know gives "Undefined object.".
+    QString Documentation(const QString &kind) const;
+    // keyword, ": ", then its documentation entry; "Undefined object." for an unknown keyword.
+    QString toolTip(const QString &keyword) const;
+    // The documentation entry of keyword; "Undefined object." for an unknown keyword.
+    QString textDefinition(const QString &keyword) const;
+    // The LaTeX definition of keyword followed by the four characters \n\n written out;
+    // "Undefined object." for an unknown keyword.
+    QString latexDefinition(const QString &keyword) const;
+
     // Filled by the constructor and never changed afterwards.
     QStringList operators;
     QStringList invariantsVal;

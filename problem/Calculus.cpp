@@ -213,7 +213,11 @@ void Calculus::bestBackup()
             QMutexLocker lock(&valueMutex);
             display->setValues(M, rows, cols);
         }
-        setToolTip(statusText);
+        // Items that report no status (the invariants) show their definition instead. The keyword
+        // is used, never the given name, which may come from a file and must not be read as rich
+        // text.
+        setToolTip(statusText.isEmpty() && !textDef.isEmpty() ? name + QStringLiteral(" : ") + textDef
+                                                              : statusText);
     }
     errorBackup = error;
 }

@@ -6,21 +6,34 @@
 #include "problem/CalculusDisplay.h"
 #include "problem/Eval.h"
 #include "problem/Link.h"
+#include "problem/ProblemFile.h"
+#include "problem/ProblemTextReader.h"
+#include "problem/ProblemTextWriter.h"
+#include "problem/StructuralPenalties.h"
 #include "problem/infoEDGE.h"
 #include "problem/infoNODE.h"
 #include "problem/invConstant.h"
 #include "problem/invPARAM.h"
 
+#include "shell/Prompt.h"
+
 #include <QBrush>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMutexLocker>
+#include <QPainter>
 #include <QPen>
+#include <QPrinter>
 #include <QSet>
 #include <QThread>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -29,7 +42,6 @@ namespace
 {
 const int maxNodes = 32;
 const double unavailable = 1e12;
-const QString newRecord = QStringLiteral("<NEW>");
 const QString param1Name = QStringLiteral("PARAM 1");
 const QString param2Name = QStringLiteral("PARAM 2");
 
@@ -37,16 +49,6 @@ bool onGuiThread()
 {
     const QCoreApplication *app = QCoreApplication::instance();
     return !app || QThread::currentThread() == app->thread();
-}
-
-inline int popcount(quint32 x)
-{
-    return __builtin_popcount(x);
-}
-
-inline quint32 lowMask(int n)
-{
-    return n >= 32 ? 0xffffffffu : ((1u << n) - 1u);
 }
 
 // The graph view's colour and label operations come with the view; a graph that does not offer
@@ -109,46 +111,7 @@ bool setArgK(Calculus *target, int k, Calculus *source)
     }
 }
 
-// A position read from a problem text: text that is no number, and values that are not finite,
-// read 0; far-away values are brought back onto a board of sensible size.
-double readCoordinate(const QString &field)
-{
-    bool ok = false;
-    const double v = field.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return 0.0;
-    return qBound(-1e6, v, 1e6);
-}
 } // namespace
-
-// The items of a problem text being read, built aside from the board until the whole text has
-// been checked.
-struct Problem::Staged {
-    struct DisplayRecord {
-        Calculus *target = nullptr; // the board's own display item
-        QString givenName;
-        bool flags[4] = {false, false, false, false};
-        double x = 0.0, y = 0.0;
-        Calculus *args[4] = {nullptr, nullptr, nullptr, nullptr};
-    };
-
-    QVector<Calculus *> eval, fam, cons, obj;
-    QVector<DisplayRecord> displays;
-    int itemRecords = 0;
-    bool hasDescription = false;
-    QString title, description;
-    QString errorConsole, errorStandard;
-
-    void discard()
-    {
-        for (QVector<Calculus *> *stack : {&obj, &cons, &fam, &eval}) {
-            for (int i = stack->size() - 1; i >= 0; --i)
-                delete stack->at(i);
-            stack->clear();
-        }
-        displays.clear();
-    }
-};
 
 // ---- Construction -------------------------------------------------------------------------------
 
@@ -210,8 +173,6 @@ Problem::Problem(Graph *graph, const QString &name, bool gui)
         }
         z += 1;
     }
-
-    distances = QVector<QVector<int>>(maxNodes, QVector<int>(maxNodes, 0));
 }
 
 Problem::~Problem()
@@ -595,23 +556,19 @@ void Problem::eval(Eval *e)
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
     if (chemical)
-        e->push_front(chemicalPenalty(adj, n));
+        e->push_front(StructuralPenalties::chemical(adj, n));
     if (degmax)
-        e->push_front(degmaxPenalty(adj, n));
+        e->push_front(StructuralPenalties::degmax(adj, n, degmaxValue, degmaxType));
     if (diameter)
-        e->push_front(diameterPenalty(adj, n));
+        e->push_front(StructuralPenalties::diameter(adj, n, diameterValue, diameterType));
     if (regular)
-        e->push_front(regularPenalty(adj, n));
-    if (fixNbArcs) {
-        int m = 0;
-        for (int i = 0; i < n; ++i)
-            m += popcount(adj[i]);
-        e->push_front(std::fabs(double(m / 2 - nbArcs)));
-    }
+        e->push_front(StructuralPenalties::regular(adj, n, regDegree));
+    if (fixNbArcs)
+        e->push_front(std::fabs(double(StructuralPenalties::edges(adj, n) - nbArcs)));
     if (connected)
-        e->push_front(graph ? componentsPenalty(adj, n) : 0.0);
+        e->push_front(graph ? StructuralPenalties::components(adj, n) : 0.0);
     if (connectedBar)
-        e->push_front(graph ? complementComponentsPenalty(adj, n) : 0.0);
+        e->push_front(graph ? StructuralPenalties::complementComponents(adj, n) : 0.0);
     e->push_front(std::fabs(double(n) - double(nbNod)));
     e->push_front(failed ? 1.0 : 0.0);
 
@@ -621,182 +578,32 @@ void Problem::eval(Eval *e)
         emit signal_max_eval_reached();
 }
 
-namespace
-{
-// The largest degree (0 without vertices) and the number of vertices that have it.
-void largestDegree(const quint32 *adj, int n, int &delta, int &count)
-{
-    delta = 0;
-    count = 0;
-    for (int i = 0; i < n; ++i) {
-        const int d = popcount(adj[i]);
-        if (d > delta) {
-            delta = d;
-            count = 1;
-        } else if (d == delta) {
-            ++count;
-        }
-    }
-}
-} // namespace
-
-double Problem::chemicalPenalty(const quint32 *adj, int n) const
-{
-    int delta = 0, count = 0;
-    largestDegree(adj, n, delta, count);
-    if (delta <= 4)
-        return 0.0;
-    return double(delta - 4) * n + count;
-}
-
-double Problem::degmaxPenalty(const quint32 *adj, int n) const
-{
-    int delta = 0, count = 0;
-    largestDegree(adj, n, delta, count);
-    const int v = degmaxValue;
-    switch (degmaxType) {
-    case LessEqual:
-        return delta > v ? double(delta - v) * n + count : 0.0;
-    case GreaterEqual:
-        return v > delta ? double(v - delta) * n + count : 0.0;
-    default:
-        if (delta > v)
-            return double(delta - v) * n + count;
-        if (v > delta)
-            return double(v - delta) * n;
-        return 0.0;
-    }
-}
-
-double Problem::diameterPenalty(const quint32 *adj, int n)
-{
-    const int unreached = 64;
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            distances[i][j] = unreached;
-    int d = 0;
-    int queue[maxNodes];
-    for (int s = 0; s < n; ++s) {
-        QVector<int> &dist = distances[s];
-        dist[s] = 0;
-        quint32 visited = 1u << s;
-        int head = 0, tail = 0;
-        queue[tail++] = s;
-        while (head < tail) {
-            const int u = queue[head++];
-            quint32 fresh = adj[u] & ~visited;
-            visited |= fresh;
-            while (fresh) {
-                const int w = __builtin_ctz(fresh);
-                fresh &= fresh - 1;
-                dist[w] = dist[u] + 1;
-                d = qMax(d, dist[w]);
-                queue[tail++] = w;
-            }
-        }
-        if (visited != lowMask(n))
-            return unavailable; // disconnected
-    }
-    const int v = diameterValue;
-    if (d == v || (d < v && diameterType == LessEqual) || (d > v && diameterType == GreaterEqual))
-        return 0.0;
-    if (n == 0)
-        return std::fabs(double(d - v)); // no pair at all: only the distance to the bound counts
-    int k = 0;
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            if (distances[i][j] == d)
-                ++k;
-    return std::fabs(double(k) / (double(n) * n) + d - v);
-}
-
-double Problem::regularPenalty(const quint32 *adj, int n) const
-{
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i)
-        sum += std::fabs(double(popcount(adj[i]) - regDegree));
-    return sum;
-}
-
-namespace
-{
-// Components minus 1 of the graph whose neighbourhoods are given, counted as the search that
-// restarts from the unvisited vertex of highest index whenever its queue runs empty.
-double countExtraComponents(const quint32 *nb, int n)
-{
-    if (n == 0)
-        return 0.0;
-    if (n == 1)
-        return 1.0;
-    const quint32 all = lowMask(n);
-    quint32 visited = 1u;
-    quint32 frontier = 1u;
-    int extra = 0;
-    for (;;) {
-        while (frontier) {
-            quint32 next = 0;
-            quint32 f = frontier;
-            while (f) {
-                const int u = __builtin_ctz(f);
-                f &= f - 1;
-                next |= nb[u];
-            }
-            next &= ~visited;
-            visited |= next;
-            frontier = next;
-        }
-        if (visited == all)
-            break;
-        const quint32 left = all & ~visited;
-        const int highest = 31 - __builtin_clz(left);
-        frontier = 1u << highest;
-        visited |= frontier;
-        ++extra;
-    }
-    return extra;
-}
-} // namespace
-
-double Problem::componentsPenalty(const quint32 *adj, int n)
-{
-    return countExtraComponents(adj, n);
-}
-
-double Problem::complementComponentsPenalty(const quint32 *adj, int n)
-{
-    quint32 bar[maxNodes];
-    const quint32 all = lowMask(n);
-    for (int i = 0; i < n; ++i)
-        bar[i] = ~adj[i] & all & ~(1u << i);
-    return countExtraComponents(bar, n);
-}
-
 double Problem::isChemical()
 {
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return chemicalPenalty(adj, n);
+    return StructuralPenalties::chemical(adj, n);
 }
 
 double Problem::isDegmax()
 {
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return degmaxPenalty(adj, n);
+    return StructuralPenalties::degmax(adj, n, degmaxValue, degmaxType);
 }
 
 double Problem::isDiameter()
 {
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return diameterPenalty(adj, n);
+    return StructuralPenalties::diameter(adj, n, diameterValue, diameterType);
 }
 
 double Problem::isRegular()
 {
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return regularPenalty(adj, n);
+    return StructuralPenalties::regular(adj, n, regDegree);
 }
 
 double Problem::isFixNbArcs()
@@ -817,7 +624,7 @@ double Problem::isConnected()
         return 0.0;
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return componentsPenalty(adj, n);
+    return StructuralPenalties::components(adj, n);
 }
 
 double Problem::isConnectedBar()
@@ -826,7 +633,7 @@ double Problem::isConnectedBar()
         return 0.0;
     quint32 adj[maxNodes];
     const int n = readAdjacency(adj);
-    return complementComponentsPenalty(adj, n);
+    return StructuralPenalties::complementComponents(adj, n);
 }
 
 void Problem::best_backup()
@@ -853,11 +660,18 @@ void Problem::handOverToGraph(const Eval &e)
     if (!graph || (!onGuiThread() && graph->isDisplayed()))
         return;
     graph->setViolated(e.violated());
-    if (colors)
+    handDisplayItems(true, true, true);
+}
+
+void Problem::handDisplayItems(bool withColors, bool withLabels, bool withELabels)
+{
+    if (!graph)
+        return;
+    if (colors && withColors)
         handColors(graph, colors->getFirstCol(), 0);
-    if (labels)
+    if (labels && withLabels)
         handLabels(graph, labels->getFirstCol(), 0);
-    if (eLabels) {
+    if (eLabels && withELabels) {
         const int n = graph->getNbNodes();
         QVector<QVector<double>> m;
         bool show = false;
@@ -1016,16 +830,9 @@ QVector<double> Problem::getReportValues(int v)
 
 QString Problem::saveString()
 {
-    for (int i = 0; i < evalStack.size(); ++i)
-        evalStack[i]->saveIndex = i;
-    QString text;
-    for (Calculus *item : allItems()) {
-        item->updateGivenName();
-        text += item->getCaractToSave();
-    }
-    text.replace(QLatin1Char('\n'), newRecord);
-    text += QStringLiteral("DESC\t") + title + QLatin1Char('\t') + description;
-    return text;
+    return ProblemTextWriter::write(
+        evalStack, famStack + consStack + objStack + QVector<Calculus *>{colors, labels, eLabels}, title,
+        description);
 }
 
 void Problem::emitConsole(const QString &text, bool debug, const QColor &colour)
@@ -1037,177 +844,6 @@ void Problem::reportReadError(const QString &console, const QString &standardErr
 {
     emitConsole(console, false, QColor(Qt::red));
     std::cerr << standardError.toLocal8Bit().constData() << std::endl;
-}
-
-bool Problem::readRecord(const QString &part, const BuildCalculus &catalogue, Staged &st)
-{
-    const QStringList fields = part.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
-    const QString keyword = fields.at(0);
-
-    if (keyword == QLatin1String("DESC")) {
-        // Title is field 1; the description is the rest of the record, tabs included.
-        const int firstTab = part.indexOf(QLatin1Char('\t'));
-        const int secondTab = firstTab < 0 ? -1 : part.indexOf(QLatin1Char('\t'), firstTab + 1);
-        st.title =
-            firstTab < 0 ? QString() : part.mid(firstTab + 1, secondTab < 0 ? -1 : secondTab - firstTab - 1);
-        st.description = secondTab < 0 ? QString() : part.mid(secondTab + 1);
-        st.hasDescription = true;
-        return true;
-    }
-
-    if (fields.size() < 9) {
-        const int missing = fields.size(); // the number of the first missing field
-        st.errorConsole = QStringLiteral("Critical error, missing argument.");
-        st.errorStandard =
-            QStringLiteral("Critical error, missing argument") + QString(missing, QLatin1Char('.'));
-        return false;
-    }
-    if (++st.itemRecords > MaxItemRecords) {
-        st.errorConsole = QStringLiteral("Critical error, too many items in problem description.");
-        st.errorStandard = st.errorConsole;
-        return false;
-    }
-
-    const bool isConstant = keyword == QLatin1String("CONSTANT");
-    Calculus *displayTarget = nullptr;
-    if (keyword == QLatin1String("Colors"))
-        displayTarget = colors;
-    else if (keyword == QLatin1String("Labels"))
-        displayTarget = labels;
-    else if (keyword == QLatin1String("E_Labels"))
-        displayTarget = eLabels;
-
-    const QString wrongArgument = (isConstant ? QStringLiteral("*") : QString()) +
-                                  QStringLiteral("Critical error, wrong argument for ") + keyword;
-
-    // Everything is checked before an item is made.
-    const int category = catalogue.type(keyword);
-    Calculus *item = nullptr;
-    if (!displayTarget) {
-        item = isConstant ? catalogue.makeConstant(gui) : catalogue.makeCalculus(keyword, gui);
-        if (!item) {
-            st.errorConsole = keyword + QStringLiteral(" is not a valid name in problem description.");
-            st.errorStandard = st.errorConsole;
-            return false;
-        }
-    }
-    auto fail = [&](const QString &console, const QString &standardError) {
-        delete item;
-        st.errorConsole = console;
-        st.errorStandard = standardError;
-        return false;
-    };
-
-    // Arguments refer to evaluation-stack items read before this record: no self or forward
-    // reference, which could never be computed in order.
-    const int bound = st.eval.size();
-    Calculus *args[4] = {nullptr, nullptr, nullptr, nullptr};
-    for (int k = 0; k < 4; ++k) {
-        const int f = 8 + k;
-        if (f >= fields.size())
-            return fail(wrongArgument, wrongArgument);
-        const QString &field = fields.at(f);
-        if (field == QLatin1String("NULL"))
-            continue;
-        bool ok = false;
-        const int index = field.toInt(&ok, 10);
-        if (!ok || index < 0 || index >= bound)
-            return fail(wrongArgument, wrongArgument);
-        args[k] = st.eval.at(index);
-    }
-
-    const bool isObjective = keyword == QLatin1String("Z") || keyword == QLatin1String("OBJECTIVE");
-    if (isObjective && fields.size() < 13)
-        return fail(wrongArgument, wrongArgument);
-
-    int constRows = 0, constCols = 0;
-    QVector<double> constValues;
-    if (isConstant) {
-        if (fields.size() < 14)
-            return fail(QStringLiteral("Problem : ERROR LOADING CONSTANT"),
-                        QStringLiteral("Problem : ERROR LOADING CONSTANT"));
-        bool ok = false;
-        constRows = fields.at(12).toInt(&ok, 10);
-        if (!ok || constRows < 0 || constRows > maxNodes)
-            return fail(QStringLiteral("Critical error, invalid value in loading constant."),
-                        QStringLiteral("Critical error, invalid value in loading constant"));
-        constCols = fields.at(13).toInt(&ok, 10);
-        if (!ok || constCols < 0 || constCols > maxNodes)
-            return fail(QStringLiteral("Critical error, invalid value in loading constant."),
-                        QStringLiteral("Critical error, invalid value in loading constant."));
-        if (fields.size() - 14 != constRows * constCols)
-            return fail(QStringLiteral("Problem : ERROR LOADING CONSTANT"),
-                        QStringLiteral("Problem : ERROR LOADING CONSTANT."));
-        constValues.reserve(constRows * constCols);
-        for (int i = 14; i < fields.size(); ++i)
-            constValues << fields.at(i).toDouble(); // text that is no number reads 0
-    }
-
-    const bool flags[4] = {fields.at(2) == QLatin1String("1"), fields.at(3) == QLatin1String("1"),
-                           fields.at(4) == QLatin1String("1"), fields.at(5) == QLatin1String("1")};
-    const double x = readCoordinate(fields.at(6));
-    const double y = readCoordinate(fields.at(7));
-
-    if (displayTarget) {
-        Staged::DisplayRecord record;
-        record.target = displayTarget;
-        record.givenName = fields.at(1);
-        for (int k = 0; k < 4; ++k) {
-            record.flags[k] = flags[k];
-            record.args[k] = args[k];
-        }
-        record.x = x;
-        record.y = y;
-        st.displays << record;
-        return true;
-    }
-
-    item->setPos(x, y);
-    item->setInReport(flags[0]);
-    if (!isConstant)
-        item->setGraphInReport(!flags[1] && !flags[2]);
-    item->setVecInReport(flags[2]);
-    item->setNodInReport(flags[1]);
-    item->setInvertGraph(flags[3]);
-    item->setGivenName(fields.at(1));
-
-    // The staged items have no graph yet: linking them computes nothing and moves no graph stamp.
-    for (int k = 0; k < 4; ++k) {
-        if (!args[k])
-            continue;
-        Link *l = new Link(args[k], item, gui);
-        if (!setLinkK(item, k + 1, l) || !args[k]->setLinkTo(l)) {
-            delete l; // an argument the item refuses is dropped, as on the board
-            continue;
-        }
-        setArgK(item, k + 1, args[k]);
-    }
-
-    if (isObjective)
-        item->setMin(fields.at(12) == QLatin1String("min"));
-    if (isConstant) {
-        static_cast<invConstant *>(item)->loadData(constRows, constCols, constValues);
-        st.eval << item;
-        return true;
-    }
-
-    switch (category) {
-    case 2:
-        st.fam << item;
-        break;
-    case 4:
-        st.cons << item;
-        break;
-    case 5:
-        st.obj << item;
-        break;
-    default:
-        // Invariants, parameters, operators, and any item the factory makes without listing it:
-        // all evaluate and save in the evaluation stack.
-        st.eval << item;
-        break;
-    }
-    return true;
 }
 
 void Problem::refreshParamPointers()
@@ -1239,7 +875,7 @@ void Problem::ensureParameterItems()
     }
 }
 
-void Problem::installStaged(Staged &st)
+void Problem::installStaged(ProblemTextReader &st)
 {
     clear();
     evalStack = st.eval;
@@ -1279,7 +915,7 @@ void Problem::installStaged(Staged &st)
     for (Calculus *item : evalStack + famStack + consStack + objStack)
         item->bestBackup();
 
-    for (const Staged::DisplayRecord &record : st.displays) {
+    for (const ProblemTextReader::DisplayRecord &record : st.displays) {
         Calculus *d = record.target;
         d->setPos(record.x, record.y);
         d->setInReport(record.flags[0]);
@@ -1298,18 +934,11 @@ void Problem::installStaged(Staged &st)
 
 bool Problem::openString(const QString &text)
 {
-    const QStringList parts = text.split(newRecord, Qt::KeepEmptyParts);
-    const BuildCalculus catalogue;
-    Staged st;
-    for (const QString &part : parts) {
-        if (!readRecord(part, catalogue, st)) {
-            st.discard();
-            reportReadError(st.errorConsole, st.errorStandard);
-            ensureParameterItems();
-            return false;
-        }
-        if (st.hasDescription)
-            break; // records after the description are not read
+    ProblemTextReader st(gui, colors, labels, eLabels);
+    if (!st.read(text)) {
+        reportReadError(st.errorConsole, st.errorStandard);
+        ensureParameterItems();
+        return false;
     }
 
     installStaged(st);
@@ -1369,8 +998,7 @@ Problem *Problem::clone()
 
 void Problem::display(bool debug)
 {
-    for (int i = 0; i < evalStack.size(); ++i)
-        evalStack[i]->saveIndex = i;
+    ProblemTextWriter::numberEvaluationStack(evalStack);
     const QString rule = QStringLiteral("===================\n");
     QString text = rule;
     text += QStringLiteral("Name     = ") + name + QLatin1Char('\n');
@@ -1382,4 +1010,507 @@ void Problem::display(bool debug)
     std::cerr << text.toUtf8().constData() << std::endl;
     std::cerr.flush();
     emitConsole(text, debug, QColor(Qt::black));
+}
+
+// ---- Problem files and autosave -----------------------------------------------------------------
+
+void Problem::reportFileError(const QString &what, const QString &path, const QString &error)
+{
+    const QString text = what + QStringLiteral(" ") + path + QStringLiteral(": ") + error;
+    emitConsole(text, false, QColor(Qt::red));
+    std::cerr << text.toLocal8Bit().constData() << std::endl;
+}
+
+bool Problem::save(const QString &path)
+{
+    QString error;
+    if (!ProblemFile::write(path, saveString(), error)) {
+        reportFileError(QStringLiteral("Problem not saved to"), path, error);
+        return false;
+    }
+    emitConsole(QStringLiteral("Problem saved"), false, QColor(Qt::black));
+    return true;
+}
+
+bool Problem::open(const QString &path)
+{
+    std::cerr << "Opening " << path.toUtf8().constData() << std::endl;
+    QString text, error;
+    if (!ProblemFile::read(path, text, error)) {
+        reportFileError(QStringLiteral("Cannot open"), path, error);
+        Prompt::current()->warning(this, QStringLiteral("Opening"), QStringLiteral("Cannot open file"));
+        return false;
+    }
+    return openString(text);
+}
+
+namespace
+{
+// The file fields of a board after a save or an open of path through a dialog.
+void fileFieldsOf(const QString &path, QString &fileName, QString &name, QString &baseName)
+{
+    const QFileInfo info(path);
+    fileName = path;
+    name = info.completeBaseName();
+    baseName = info.path() + QLatin1Char('/') + name;
+}
+} // namespace
+
+void Problem::slot_save()
+{
+    const QString start = wd.isEmpty() ? fileName : wd;
+    const QString path = Prompt::current()->saveFileName(this, QStringLiteral("Save results as"), start,
+                                                         QStringLiteral("*.tsy3"));
+    if (path.isEmpty())
+        return; // cancelled
+    if (save(path))
+        fileFieldsOf(path, fileName, name, baseName);
+    else
+        Prompt::current()->warning(this, QStringLiteral("Warning"), QStringLiteral("Failed to save data."));
+}
+
+void Problem::slot_open()
+{
+    const QString path = Prompt::current()->openFileName(this, QStringLiteral("Choose problem to load"), wd,
+                                                         QStringLiteral("*.tsy3"));
+    if (path.isEmpty())
+        return; // cancelled
+    if (open(path))
+        fileFieldsOf(path, fileName, name, baseName);
+}
+
+QString Problem::autosavePath() const
+{
+    return wd.isEmpty() ? QStringLiteral(".tsypb") : wd + QStringLiteral("/.tsypb");
+}
+
+bool Problem::autosave()
+{
+    const QString path = autosavePath();
+    QString error;
+    if (ProblemFile::write(path, saveString(), error))
+        return true;
+    reportFileError(QStringLiteral("Autosave failed for"), path, error);
+    wd.clear();
+    return false;
+}
+
+bool Problem::autoload()
+{
+    QString text, error;
+    if (!ProblemFile::read(autosavePath(), text, error)) {
+        std::cerr << "Cannot open file (autoload)" << std::endl;
+        return false;
+    }
+    return openString(text);
+}
+
+QString Problem::currentDescription()
+{
+    QString text;
+    for (Calculus *item : evalStack + famStack + consStack + objStack)
+        text += item->problemDocument() + QLatin1Char('\n');
+    return text;
+}
+
+// ---- Board editing ------------------------------------------------------------------------------
+
+Calculus *Problem::placeItem(const QString &keyword)
+{
+    const BuildCalculus catalogue;
+    const int category = catalogue.type(keyword);
+    Calculus *item = category == 0 ? nullptr : catalogue.makeCalculus(keyword, gui);
+    if (!item)
+        return nullptr;
+    switch (category) {
+    case 1:
+        addInvariantItem(item);
+        break;
+    case 2:
+        addFamilyItem(item);
+        break;
+    case 3:
+        addOperatorItem(item);
+        break;
+    case 4:
+        addConstraintItem(item);
+        break;
+    default:
+        addZItem(item);
+        break;
+    }
+    return item;
+}
+
+QVector<Calculus *> Problem::walk(Walk kind, bool reversed) const
+{
+    QVector<Calculus *> items;
+    for (const QVector<Calculus *> *stack : {&evalStack, &famStack, &consStack, &objStack}) {
+        if (reversed)
+            for (int i = stack->size() - 1; i >= 0; --i)
+                items << stack->at(i);
+        else
+            items += *stack;
+    }
+    switch (kind) {
+    case Walk::Grab:
+        items << param1 << param2 << labels << colors << eLabels;
+        break;
+    case Walk::Unselect:
+        items << param1 << param2 << colors << labels << eLabels;
+        break;
+    case Walk::Arrange:
+        items << colors << labels << eLabels;
+        break;
+    }
+    items.removeAll(nullptr);
+    return items;
+}
+
+QVector<Calculus *> Problem::boardItemsAt(const QPointF &scenePoint) const
+{
+    // Topmost first; a later match wins, so of overlapping items the lowest is the one taken.
+    QVector<Calculus *> found;
+    if (!boardScene)
+        return found;
+    const QVector<Calculus *> items = walk(Walk::Grab, false);
+    for (QGraphicsItem *g : boardScene->items(scenePoint, Qt::IntersectsItemShape, Qt::DescendingOrder))
+        for (Calculus *c : items)
+            if (static_cast<QGraphicsItem *>(c) == g && !found.contains(c))
+                found << c;
+    return found;
+}
+
+void Problem::timerEvent(QTimerEvent *)
+{
+    update_display();
+}
+
+void Problem::mousePressEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = true;
+    moved = false;
+    pressPoint = mapToScene(event->pos());
+    Calculus::setCalculusUnderMouse(nullptr);
+    const QVector<Calculus *> under = boardItemsAt(pressPoint);
+    if (!under.isEmpty()) {
+        Calculus::setCalculusUnderMouse(under.last());
+        buttonHeld = false;
+    } else {
+        rubberBand->setRect(QRectF(pressPoint, QSizeF(0, 0)));
+        rubberBand->show();
+    }
+}
+
+void Problem::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    lastMousePos = event->pos();
+    const QPointF p = mapToScene(event->pos());
+    if (buttonHeld) {
+        const QRectF band(QPointF(qMin(pressPoint.x(), p.x()), qMin(pressPoint.y(), p.y())),
+                          QSizeF(qAbs(p.x() - pressPoint.x()), qAbs(p.y() - pressPoint.y())));
+        rubberBand->setRect(band);
+        const QList<QGraphicsItem *> inBand = boardScene->items(band, Qt::IntersectsItemShape);
+        for (Calculus *c : walk(Walk::Grab, false))
+            if (inBand.contains(c))
+                c->select(true); // the band only adds to the selection
+    }
+    if (Calculus *grabbed = Calculus::calculusUnderMouse()) {
+        grabbed->setPos(p);
+        moved = true;
+    }
+    update_display();
+}
+
+void Problem::mouseReleaseEvent(QMouseEvent *)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = false;
+    rubberBand->hide();
+    Calculus *grabbed = Calculus::calculusUnderMouse();
+    if (!moved && grabbed)
+        grabbed->toggleSelect();
+    Calculus::setCalculusUnderMouse(nullptr);
+    moved = false;
+}
+
+void Problem::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!gui || !rubberBand)
+        return;
+    buttonHeld = false;
+    pressPoint = mapToScene(event->pos());
+    // Each item under the pointer once: the parameter items, which the walk reaches twice, would
+    // otherwise open and close their dialog again at once.
+    for (Calculus *c : boardItemsAt(pressPoint))
+        c->toggleDisplay();
+    rubberBand->setRect(QRectF(pressPoint, QSizeF(0, 0)));
+    rubberBand->hide();
+}
+
+void Problem::scaleView(double factor)
+{
+    const qreal width = transform().scale(factor, factor).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (width < 0.07 || width > 100)
+        return;
+    scale(factor, factor);
+}
+
+void Problem::wheelEvent(QWheelEvent *event)
+{
+    scaleView(std::pow(2.0, -event->angleDelta().y() / 240.0));
+}
+
+void Problem::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Minus:
+        scaleView(1.0 / 1.1);
+        break;
+    case Qt::Key_Plus:
+        scaleView(1.1);
+        break;
+    case Qt::Key_1:
+        slot_link1();
+        break;
+    case Qt::Key_2:
+        slot_link2();
+        break;
+    case Qt::Key_3:
+        slot_link3();
+        break;
+    case Qt::Key_4:
+        slot_link4();
+        break;
+    case Qt::Key_D:
+        slot_delete_items();
+        break;
+    case Qt::Key_U:
+        for (Calculus *c : walk(Walk::Unselect, false)) {
+            c->select(false);
+            c->update();
+        }
+        break;
+    case Qt::Key_R:
+        emit signal_start_vns();
+        break;
+    case Qt::Key_H:
+        emit signal_stop_vns();
+        break;
+    case Qt::Key_P:
+        slot_print();
+        break;
+    case Qt::Key_X:
+        slot_alignX();
+        break;
+    case Qt::Key_Y:
+        slot_alignY();
+        break;
+    case Qt::Key_A:
+        slot_spaceX();
+        break;
+    case Qt::Key_V:
+        slot_spaceY();
+        break;
+    case Qt::Key_I:
+        for (Calculus *c : walk(Walk::Arrange, true))
+            c->toggleSelect();
+        break;
+    case Qt::Key_Up:
+        moveSelection(0, -5);
+        break;
+    case Qt::Key_Down:
+        moveSelection(0, 5);
+        break;
+    case Qt::Key_Right:
+        moveSelection(5, 0);
+        break;
+    case Qt::Key_Left:
+        moveSelection(-5, 0);
+        break;
+    default:
+        break;
+    }
+    slot_refresh();
+}
+
+void Problem::moveSelection(qreal dx, qreal dy)
+{
+    for (Calculus *c : walk(Walk::Arrange, false))
+        if (c->isItemSelected())
+            c->setPos(c->pos() + QPointF(dx, dy));
+}
+
+void Problem::linkSelection(int k)
+{
+    // Sources come from the evaluation stack and link only to later items, which the stack order
+    // already places after them: no link of this walk needs the stack rearranged. A copy is walked
+    // all the same.
+    const QVector<Calculus *> stack = evalStack;
+    const QVector<Calculus *> objectives = objStack;
+    const QVector<Calculus *> constraints = consStack;
+    for (int i = 0; i < stack.size(); ++i) {
+        Calculus *source = stack.at(i);
+        if (!source->isItemSelected())
+            continue;
+        for (int j = i + 1; j < stack.size(); ++j) {
+            if (k == 4 && !source->isItemSelected())
+                break;
+            if (stack.at(j)->isItemSelected())
+                link(k, source, stack.at(j));
+        }
+        if (k == 1)
+            for (Calculus *t : objectives)
+                if (t->isItemSelected())
+                    link(1, source, t);
+        if (k <= 2)
+            for (Calculus *t : constraints)
+                if (t->isItemSelected())
+                    link(k, source, t);
+        if (k == 1) {
+            for (Calculus *t : {static_cast<Calculus *>(colors), static_cast<Calculus *>(eLabels),
+                                static_cast<Calculus *>(labels)})
+                if (t->isItemSelected())
+                    link(1, source, t);
+        }
+    }
+    // Display items still selected (an arrow only re-pointed) hand their values over at once.
+    if (k == 1)
+        handDisplayItems(colors->isItemSelected(), labels->isItemSelected(), eLabels->isItemSelected());
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_link1()
+{
+    linkSelection(1);
+}
+
+void Problem::slot_link2()
+{
+    linkSelection(2);
+}
+
+void Problem::slot_link3()
+{
+    linkSelection(3);
+}
+
+void Problem::slot_link4()
+{
+    linkSelection(4);
+}
+
+void Problem::slot_delete_items()
+{
+    const bool confirmed =
+        Prompt::current()->question(this, QStringLiteral("About to delete items"),
+                                    QStringLiteral("Are you sure you want to delete the selected items?"));
+    if (graph)
+        graph->changeBest();
+    if (!confirmed) {
+        if (graph)
+            graph->update_display();
+        update_display();
+        return;
+    }
+    for (QVector<Calculus *> *stack : {&evalStack, &famStack, &consStack, &objStack}) {
+        for (int i = stack->size() - 1; i >= 0; --i) {
+            Calculus *item = stack->at(i);
+            if (!item->isItemSelected() || item == param1 || item == param2)
+                continue;
+            stack->remove(i);
+            if (CalculusDisplay *d = item->getCalculusDisplay())
+                disconnect(d, &CalculusDisplay::signal_refresh, this, &Problem::slot_refresh);
+            delete item; // its arrows go with it, freeing the arguments of its users
+        }
+    }
+    Calculus::clearVectorCalculus();
+    for (Calculus *item : evalStack)
+        Calculus::addVectorCalculus(item);
+    best_backup();
+    if (graph) {
+        graph->changeBest();
+        graph->update_display();
+    }
+    update_display();
+}
+
+void Problem::slot_print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!Prompt::current()->print(nullptr, &printer))
+        return;
+    QPainter painter(&printer);
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+}
+
+void Problem::alignSelection(bool onX)
+{
+    qreal m = 1e8;
+    const QVector<Calculus *> items = walk(Walk::Arrange, true);
+    for (Calculus *c : items)
+        if (c->isItemSelected())
+            m = qMin(m, onX ? c->x() : c->y());
+    for (Calculus *c : items) {
+        if (!c->isItemSelected())
+            continue;
+        if (onX)
+            c->setX(m);
+        else
+            c->setY(m);
+    }
+}
+
+void Problem::spaceSelection(bool onX)
+{
+    QVector<Calculus *> items;
+    for (Calculus *c : walk(Walk::Arrange, true))
+        if (c->isItemSelected())
+            items << c;
+    const int n = items.size();
+    if (n < 2)
+        return;
+    auto coordinate = [onX](const Calculus *c) { return onX ? c->x() : c->y(); };
+    // A stable sort: items at the same place keep the order of the walk.
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const Calculus *a, const Calculus *b) { return coordinate(a) < coordinate(b); });
+    const qreal first = coordinate(items.first());
+    const qreal step = (coordinate(items.last()) - first) / (n - 1);
+    qreal at = first;
+    for (Calculus *c : items) {
+        if (onX)
+            c->setX(at);
+        else
+            c->setY(at);
+        at += step;
+    }
+}
+
+void Problem::slot_alignX()
+{
+    alignSelection(true);
+}
+
+void Problem::slot_alignY()
+{
+    alignSelection(false);
+}
+
+void Problem::slot_spaceX()
+{
+    spaceSelection(true);
+}
+
+void Problem::slot_spaceY()
+{
+    spaceSelection(false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "problem/ProblemTextReader.h"
+
 #include <QColor>
 #include <QGraphicsView>
 #include <QMutex>
@@ -37,7 +39,7 @@ public:
     // Relation codes of the maximum-degree and diameter bounds.
     enum Relation { LessEqual = -1, Equal = 0, GreaterEqual = 1 };
     // A problem text holds at most this many item records; more is refused as damaged input.
-    static const int MaxItemRecords = 1000;
+    static const int MaxItemRecords = ProblemTextReader::MaxItemRecords;
 
     Problem(Graph *graph, const QString &name, bool gui);
     ~Problem() override;
@@ -96,6 +98,32 @@ public:
     void addFamilyItem(Calculus *item);
     void addConstraintItem(Calculus *item);
     void addZItem(Calculus *item);
+
+    // Makes the catalogue item of keyword (with display on a board with a user interface) and files
+    // it by its category code, as a pick in the component tree or the context menu does; null (and
+    // nothing placed) when the keyword is no catalogue item.
+    Calculus *placeItem(const QString &keyword);
+    // Zooms by factor unless the scale would leave [0.07, 100].
+    void scaleView(double factor);
+
+    // ---- Problem files and autosave -------------------------------------------------------------
+    // Writes the problem text to path (Latin-1), replacing the file only when everything was
+    // written; a failure is reported on the console and leaves any previous file intact.
+    bool save(const QString &path);
+    // Reads the problem file at path into the board; false (board unchanged) when it cannot be
+    // read or its text is refused.
+    bool open(const QString &path);
+    // The autosave file ".tsypb" of the working directory (of the current directory without one).
+    QString autosavePath() const;
+    // Writes the autosave file as save() does. On failure the working directory is dropped, so
+    // that later autosaves go to the current directory, and the failure is reported.
+    bool autosave();
+    bool autoload();
+    // The problem file last saved or opened through the dialogs, and its folder and base name.
+    QString getFileName() const { return fileName; }
+    QString getBaseName() const { return baseName; }
+    // The identification, sizes and arguments of every item of the four stacks.
+    QString currentDescription();
 
     // ---- Evaluation -----------------------------------------------------------------------------
     // Recomputes the items on the current graph: with force every item, otherwise only the
@@ -171,6 +199,24 @@ public slots:
     void setUseP2(bool flag);
     // Republishes and redraws the graph and the board.
     void slot_refresh();
+    // Save and open through the file dialogs; a cancelled dialog does nothing.
+    void slot_save();
+    void slot_open();
+    // Link the selection as argument 1 to 4: the arrows run from earlier evaluation-stack items to
+    // later ones, objectives, constraints and (argument 1) the display items.
+    void slot_link1();
+    void slot_link2();
+    void slot_link3();
+    void slot_link4();
+    // Deletes the selected items and their arrows after a confirmation; the parameter and display
+    // items stay.
+    void slot_delete_items();
+    void slot_print();
+    // Align the selection on its smallest x (y), or spread it evenly between its extremes.
+    void slot_alignX();
+    void slot_alignY();
+    void slot_spaceX();
+    void slot_spaceY();
     // Tabs, CR and LF become blanks and "<NEW>" is broken up, so the text always reads back.
     void slot_set_title(const QString &text);
     void slot_set_description(const QString &text);
@@ -186,8 +232,29 @@ signals:
     void signal_problem_title(QString);
     void signal_max_eval_reached();
 
+protected:
+    // The board decides alone what a click, a drag or a key does: no event reaches the scene.
+    void timerEvent(QTimerEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
-    struct Staged;
+    // The board items an editing operation visits: the four stacks (each from first to last, or
+    // reversed), then fixed items: Grab adds the parameters, "Labels", "Colors", "E_Labels";
+    // Unselect the parameters, "Colors", "Labels", "E_Labels"; Arrange "Colors", "Labels",
+    // "E_Labels".
+    enum class Walk { Grab, Unselect, Arrange };
+    QVector<Calculus *> walk(Walk kind, bool reversed) const;
+    QVector<Calculus *> boardItemsAt(const QPointF &scenePoint) const;
+    void linkSelection(int k);
+    void moveSelection(qreal dx, qreal dy);
+    void alignSelection(bool onX);
+    void spaceSelection(bool onX);
+    void reportFileError(const QString &what, const QString &path, const QString &error);
 
     bool link(int k, Calculus *source, Calculus *target);
     static bool dependsOn(Calculus *item, Calculus *other);
@@ -199,19 +266,13 @@ private:
     void showParam(const QString &keyword, bool show);
     void ensureParameterItems();
     void refreshParamPointers();
-    bool readRecord(const QString &part, const BuildCalculus &catalogue, Staged &st);
-    void installStaged(Staged &st);
+    void installStaged(ProblemTextReader &st);
     void reportReadError(const QString &console, const QString &standardError);
     void emitConsole(const QString &text, bool debug, const QColor &colour);
     void handOverToGraph(const Eval &e);
+    // Colours, vertex labels and edge labels from the display items, each when asked.
+    void handDisplayItems(bool withColors, bool withLabels, bool withELabels);
 
-    // Penalties on a snapshot of the adjacency (row bit masks, order n).
-    double chemicalPenalty(const quint32 *adj, int n) const;
-    double degmaxPenalty(const quint32 *adj, int n) const;
-    double diameterPenalty(const quint32 *adj, int n);
-    double regularPenalty(const quint32 *adj, int n) const;
-    static double componentsPenalty(const quint32 *adj, int n);
-    static double complementComponentsPenalty(const quint32 *adj, int n);
     int readAdjacency(quint32 *adj) const;
 
     QGraphicsScene *boardScene = nullptr;
@@ -242,7 +303,6 @@ private:
     bool diameter = false;
     int diameterValue = 9;
     int diameterType = LessEqual;
-    QVector<QVector<int>> distances;
 
     QVector<Calculus *> evalStack;
     QVector<Calculus *> famStack;

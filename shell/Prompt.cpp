@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 #include <atomic>
 
@@ -73,6 +74,12 @@ QString Prompt::saveFileName(QWidget *parent, const QString &caption, const QStr
                              const QString &filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+bool Prompt::print(QWidget *parent, QPrinter *printer)
+{
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 Prompt *Prompt::current()

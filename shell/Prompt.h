@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // Every modal question, message box and file dialog of the program goes through the current
@@ -27,6 +28,8 @@ public:
     virtual bool confirm(QWidget *parent, const QString &title, const QString &text);
     // The chosen directory, or an empty string when the dialog was cancelled.
     virtual QString directory(QWidget *parent, const QString &caption, const QString &dir);
+    // The print dialog on printer; true when the user accepted it.
+    virtual bool print(QWidget *parent, QPrinter *printer);
 
     // The prompt in use; the interactive one unless a test installed another.
     static Prompt *current();

@@ -11,6 +11,7 @@
 #include "problem/invPARAM.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <iostream>
@@ -241,6 +242,18 @@ void TestProblemText::roundTripRandomBoards()
     // Reading into a board that already holds a problem replaces it entirely.
     QVERIFY(original.openString(text));
     QCOMPARE(shape(original), shape(copy));
+
+    // Through a problem file: the same text and the same evaluation.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("random.tsy3"));
+    QVERIFY(original.save(path));
+    Problem fromFile(&g, QStringLiteral("file"), false);
+    QVERIFY(fromFile.open(path));
+    QCOMPARE(fromFile.saveString(), text);
+    Eval before, after;
+    original.eval(&before);
+    fromFile.eval(&after);
+    QCOMPARE(after.display(), before.display());
 }
 
 void TestProblemText::roundTripWithInterface()
@@ -550,6 +563,16 @@ void TestProblemText::acceptedTexts()
     }
     QCOMPARE(p.userTitle(), title);
     QCOMPARE(p.userDescription(), description);
+
+    // The same text from a problem file gives the same board.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("accepted.tsy3")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(text.toLatin1()) == text.size());
+    file.close();
+    Problem fromFile(&g, QStringLiteral("file"), false);
+    QVERIFY(fromFile.open(file.fileName()));
+    QCOMPARE(fromFile.saveString(), p.saveString());
 
     // The flags of a record are exactly "1" or false; a position that is no number reads 0.
     if (QTest::currentDataTag() == QLatin1String("flags true and empty, x not a number")) {

@@ -1,0 +1,36 @@
+#include "invariants/invBETWEENNESS.h"
+
+#include "invariants/InvariantKit.h"
+
+invBETWEENNESS::invBETWEENNESS(bool withDisplay)
+{
+    InvariantKit::describe(
+        this, withDisplay, QStringLiteral("BETWEENNESS"),
+        QStringLiteral(
+            R"(Betweenness $b_{ij}$ as proposed by Dalbern (1977), the number of shortest paths among all pairs of vertices that are using the edge (i,j).)"),
+        QStringLiteral(
+            R"(Betweenness bij as proposed by Dalbern (1977), the number of shortest paths among all pairs of vertices that are using the edge (i,j).)"),
+        QStringLiteral("n"), QStringLiteral("n"));
+    initDisplay(true);
+}
+
+invBETWEENNESS::~invBETWEENNESS() = default;
+
+void invBETWEENNESS::recompute()
+{
+    if (!graph) {
+        setFailed();
+        return;
+    }
+    frame.load(graph);
+    const int n = frame.order();
+    error = false;
+    rows = n;
+    cols = n;
+    if (!frame.connected()) {
+        ShortestPathFrame::clear(M, n);
+        setFailed();
+        return;
+    }
+    frame.edgeBetweenness(M);
+}

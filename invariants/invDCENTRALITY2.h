@@ -1,0 +1,18 @@
+#pragma once
+
+#include "invariants/PathFlow.h"
+#include "problem/Invariant.h"
+
+// For each vertex, the sum of the distance-weighted betweenness (weight 1 / 2L^2) of its edges.
+// A disconnected graph is an error with an n x n result of zeros.
+class invDCENTRALITY2 : public Invariant
+{
+public:
+    explicit invDCENTRALITY2(bool withDisplay);
+    ~invDCENTRALITY2() override;
+
+    void recompute() override;
+
+private:
+    PathFlow flow;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "invariants/ShortestPathFrame.h"
+#include "problem/Invariant.h"
+
+// Rooted at each vertex v, every leaf of the graph goes to the neighbour of v nearest to it (the
+// lowest index among equals); the value of v is the sum of the squared counts p_k.
+class invPELORAND : public Invariant
+{
+public:
+    explicit invPELORAND(bool withDisplay);
+    ~invPELORAND() override;
+
+    void recompute() override;
+
+private:
+    ShortestPathFrame frame;
+};

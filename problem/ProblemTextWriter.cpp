@@ -1,0 +1,26 @@
+#include "problem/ProblemTextWriter.h"
+
+#include "problem/Calculus.h"
+
+void ProblemTextWriter::numberEvaluationStack(const QVector<Calculus *> &evalStack)
+{
+    for (int i = 0; i < evalStack.size(); ++i)
+        evalStack[i]->saveIndex = i;
+}
+
+QString ProblemTextWriter::write(const QVector<Calculus *> &evalStack, const QVector<Calculus *> &others,
+                                 const QString &title, const QString &description)
+{
+    numberEvaluationStack(evalStack);
+    QString text;
+    for (const QVector<Calculus *> *items : {&evalStack, &others}) {
+        for (Calculus *item : *items) {
+            item->updateGivenName();
+            text += item->getCaractToSave();
+        }
+    }
+    // Every record ends with a line feed; names and texts hold none, so each one is a separator.
+    text.replace(QLatin1Char('\n'), QStringLiteral("<NEW>"));
+    text += QStringLiteral("DESC\t") + title + QLatin1Char('\t') + description;
+    return text;
+}

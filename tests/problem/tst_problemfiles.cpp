@@ -1,0 +1,401 @@
+#include "graph/Graph.h"
+#include "graph/Random.h"
+#include "problem/BuildCalculus.h"
+#include "problem/Calculus.h"
+#include "problem/Eval.h"
+#include "problem/Problem.h"
+#include "problem/ProblemFile.h"
+#include "problem/invPARAM.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace
+{
+const char *corpusFolder = TESSALY_TEST_DATA "/../../fuzz/corpus";
+
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// The evaluation of the board on a few fixed graphs, as text.
+QString evaluations(Problem &p, Graph &g)
+{
+    const QStringList graphs{QStringLiteral("4 111111"), QStringLiteral("5 1010011001"),
+                             QStringLiteral("6 101001000100101")};
+    QString out;
+    for (const QString &s : graphs) {
+        g.loadCurrentGraph(s);
+        Eval e;
+        p.eval(&e);
+        out += e.display() + QLatin1Char('\n');
+    }
+    return out;
+}
+
+// While alive, file-system checks are made as an unprivileged user (root passes every permission
+// check, so a read-only folder would not stop it).
+class Unprivileged
+{
+public:
+    Unprivileged()
+    {
+        if (geteuid() == 0)
+            dropped = setegid(65534) == 0 && seteuid(65534) == 0;
+    }
+    ~Unprivileged()
+    {
+        if (dropped) {
+            if (seteuid(0) != 0 || setegid(0) != 0)
+                qFatal("cannot restore the user");
+        }
+    }
+    bool dropped = false;
+};
+
+// While alive, no file of the process may grow beyond limit bytes: writes past it fail as on a
+// full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = old;
+        l.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+
+private:
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+};
+} // namespace
+
+// Problem files and autosave: round trips through files, damaged files refused with the board
+// unchanged, failed saves that keep the previous file and say so, and the file dialogs.
+class TestProblemFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void charactersOutsideLatin1();
+    void damagedFiles_data();
+    void damagedFiles();
+    void failedSaves_data();
+    void failedSaves();
+    void dialogs_data();
+    void dialogs();
+    void autoloadReadsAutosave();
+};
+
+void TestProblemFiles::roundTrip_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const QString &folder :
+         {testDataPath(QStringLiteral("problems")), QString::fromLatin1(corpusFolder)}) {
+        const QDir dir(folder);
+        const QStringList files = dir.entryList({QStringLiteral("*.tsy3")}, QDir::Files, QDir::Name);
+        QVERIFY2(!files.isEmpty(), qPrintable(folder));
+        for (const QString &f : files)
+            QTest::newRow(qPrintable(dir.dirName() + QLatin1Char('/') + f)) << dir.filePath(f);
+    }
+}
+
+void TestProblemFiles::roundTrip()
+{
+    QFETCH(QString, path);
+    Graph g(QStringLiteral("g"), false);
+    Problem first(&g, QStringLiteral("first"), false);
+    const BuildCalculus catalogue;
+    for (const QString &record : QString::fromLatin1(contentOf(path)).split(QStringLiteral("<NEW>"))) {
+        const QString keyword = record.section(QLatin1Char('\t'), 0, 0);
+        const std::unique_ptr<Calculus> item(catalogue.makeCalculus(keyword, false));
+        if (catalogue.type(keyword) != 0 && !item)
+            QSKIP(qPrintable(keyword + QStringLiteral(" is still to come")));
+    }
+    QVERIFY(first.open(path));
+    const QString text = first.saveString();
+
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("copy.tsy3"));
+    QVERIFY(first.save(copy));
+    QCOMPARE(contentOf(copy), text.toLatin1());
+
+    Problem second(&g, QStringLiteral("second"), false);
+    QVERIFY(second.open(copy));
+    QCOMPARE(second.saveString(), text);
+    QCOMPARE(evaluations(second, g), evaluations(first, g));
+}
+
+void TestProblemFiles::charactersOutsideLatin1()
+{
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    p.slot_set_title(QStringLiteral("Caf\u00e9 \u03a9"));
+    p.slot_set_description(QStringLiteral("\u2264 3"));
+    p.getParam1()->setGivenName(QStringLiteral("\u03b1"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("greek.tsy3"));
+    QVERIFY(p.save(path));
+
+    Problem q(&g, QStringLiteral("q"), false);
+    QVERIFY(q.open(path));
+    QCOMPARE(q.userTitle(), QStringLiteral("Caf\u00e9 ?"));
+    QCOMPARE(q.userDescription(), QStringLiteral("? 3"));
+    QCOMPARE(q.getParam1()->getGivenName(), QStringLiteral("?"));
+}
+
+void TestProblemFiles::damagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // "<none>" for no file, "<folder>" for a folder
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<bool>("cannotOpen"); // the warning box "Cannot open file"
+
+    const QByteArray good = contentOf(testDataPath(QStringLiteral("problems/sum_under_constraint.tsy3")));
+    QTest::newRow("no such file") << QByteArray("<none>") << false << true;
+    QTest::newRow("a folder") << QByteArray("<folder>") << false << true;
+    QTest::newRow("cut in the middle of a record") << good.left(good.size() / 2) << false << false;
+    QTest::newRow("unknown keyword") << QByteArray(good).replace("SIZE", "SIZZ") << false << false;
+    QTest::newRow("argument ahead of its record")
+        << QByteArray(good).replace("60\t120\t2\t3", "60\t120\t2\t9") << false << false;
+    QTest::newRow("constant short of a value")
+        << QByteArray(good).replace("1\t1\t12", "1\t2\t12") << false << false;
+    QTest::newRow("binary garbage") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << false;
+    QByteArray withNul = good;
+    withNul.insert(withNul.indexOf("DESC"), QByteArray("\0garbage", 8));
+    QTest::newRow("NUL byte ends the text") << withNul << false << false; // text ends before DESC: a
+                                                                          // record cut short
+    QTest::newRow("NUL byte after a whole text") << good + QByteArray("\0SIZZ\t\t", 7) << true << false;
+    QTest::newRow("too large") << QByteArray("<huge>") << false << true;
+}
+
+void TestProblemFiles::damagedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    QFETCH(bool, cannotOpen);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("damaged.tsy3"));
+    if (bytes == "<folder>") {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("damaged.tsy3")));
+    } else if (bytes == "<huge>") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.resize(ProblemFile::MaxBytes + 1)); // sparse: nothing is written
+    } else if (bytes != "<none>") {
+        QVERIFY(writeBytes(path, bytes));
+    }
+
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    QVERIFY(p.open(testDataPath(QStringLiteral("problems/complement_and_matrix.tsy3"))));
+    const QString before = p.saveString();
+    const QString evaluatedBefore = evaluations(p, g);
+
+    ScriptedPrompt prompt;
+    QSignalSpy console(&p, &Problem::signal_console);
+    QCOMPARE(p.open(path), accepted);
+    QCOMPARE(prompt.asked.contains(QStringLiteral("warning|Opening|Cannot open file")), cannotOpen);
+    if (accepted)
+        return;
+    QVERIFY(!console.isEmpty());
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
+    QCOMPARE(p.saveString(), before);
+    QCOMPARE(evaluations(p, g), evaluatedBefore);
+}
+
+void TestProblemFiles::failedSaves_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("autosave");
+    for (bool autosave : {false, true}) {
+        const char *how = autosave ? "autosave" : "save";
+        for (const char *failure : {"read-only folder", "disk write failing", "missing folder"})
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(how, failure))) << failure << autosave;
+    }
+}
+
+void TestProblemFiles::failedSaves()
+{
+    QFETCH(QString, failure);
+    QFETCH(bool, autosave);
+
+    QTemporaryDir dir;
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther |
+                                                  QFile::ReadOther | QFile::ExeGroup | QFile::ReadGroup));
+    QString folder = dir.filePath(QStringLiteral("work"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("work")));
+    const QString name = autosave ? QStringLiteral(".tsypb") : QStringLiteral("problem.tsy3");
+    const QByteArray previous("PARAM 2\t\t0\t0\t0\t0\t0\t0\tNULL\tNULL\tNULL\tNULL<NEW>DESC\tprevious\t");
+    QVERIFY(writeBytes(QDir(folder).filePath(name), previous));
+    if (failure == QLatin1String("missing folder"))
+        folder = dir.filePath(QStringLiteral("gone"));
+    const QString path = QDir(folder).filePath(name);
+
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    QVERIFY(p.open(testDataPath(QStringLiteral("problems/sum_under_constraint.tsy3"))));
+    p.slot_set_description(QString(4000, QLatin1Char('d'))); // beyond the size limit below
+    p.setWD(folder);
+    QSignalSpy console(&p, &Problem::signal_console);
+
+    bool saved = true;
+    if (failure == QLatin1String("read-only folder")) {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                                  QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+        Unprivileged user;
+        if (geteuid() == 0)
+            QSKIP("cannot leave the root user, which writes into read-only folders");
+        saved = autosave ? p.autosave() : p.save(path);
+    } else if (failure == QLatin1String("disk write failing")) {
+        FileSizeLimit limit(1000);
+        saved = autosave ? p.autosave() : p.save(path);
+    } else {
+        saved = autosave ? p.autosave() : p.save(path);
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QVERIFY(!saved);
+    QCOMPARE(contentOf(path),
+             failure == QLatin1String("missing folder") ? QByteArray("<missing>") : previous);
+    // Nothing else is left behind in the folder (no temporary file).
+    if (failure != QLatin1String("missing folder"))
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QVERIFY(!console.isEmpty());
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
+    QVERIFY(console.last().at(0).toString().contains(path));
+    if (autosave)
+        QVERIFY(p.getWD().isEmpty()); // later autosaves go to the current directory
+}
+
+void TestProblemFiles::dialogs_data()
+{
+    QTest::addColumn<QString>("action"); // save or open
+    QTest::addColumn<QString>("chosen"); // file name chosen in the dialog, relative to a folder
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QString>("baseName"); // relative to the folder; empty: unchanged
+    QTest::addColumn<QStringList>("asked");
+
+    const QString saveDialog = QStringLiteral("save|Save results as|*.tsy3");
+    const QString openDialog = QStringLiteral("open|Choose problem to load|*.tsy3");
+    QTest::newRow("save cancelled") << "save"
+                                    << "" << false << "" << QStringList{saveDialog};
+    QTest::newRow("save under two extensions")
+        << "save"
+        << "prob.old.tsy3" << true << "prob.old" << QStringList{saveDialog};
+    QTest::newRow("save without extension") << "save"
+                                            << "plain" << true << "plain" << QStringList{saveDialog};
+    QTest::newRow("save into a missing folder")
+        << "save"
+        << "gone/p.tsy3" << false << ""
+        << QStringList{saveDialog, QStringLiteral("warning|Warning|Failed to save data.")};
+    QTest::newRow("open cancelled") << "open"
+                                    << "" << false << "" << QStringList{openDialog};
+    QTest::newRow("open") << "open"
+                          << "prob.old.tsy3" << true << "prob.old" << QStringList{openDialog};
+    QTest::newRow("open a missing file")
+        << "open"
+        << "none.tsy3" << false << ""
+        << QStringList{openDialog, QStringLiteral("warning|Opening|Cannot open file")};
+}
+
+void TestProblemFiles::dialogs()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, chosen);
+    QFETCH(bool, done);
+    QFETCH(QString, baseName);
+    QFETCH(QStringList, asked);
+
+    QTemporaryDir dir;
+    const QString source = testDataPath(QStringLiteral("problems/sum_under_constraint.tsy3"));
+    QVERIFY(QFile::copy(source, dir.filePath(QStringLiteral("prob.old.tsy3"))));
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    QVERIFY(p.open(testDataPath(QStringLiteral("problems/complement_and_matrix.tsy3"))));
+    const QString before = p.saveString();
+    ScriptedPrompt prompt;
+    const QString path = chosen.isEmpty() ? QString() : dir.filePath(chosen);
+    if (action == QLatin1String("save")) {
+        prompt.fileToSave = path;
+        p.slot_save();
+    } else {
+        prompt.fileToOpen = path;
+        p.slot_open();
+    }
+    QCOMPARE(prompt.asked, asked);
+    QCOMPARE(p.getFileName(), done ? path : QString());
+    QCOMPARE(p.getBaseName(), done ? dir.filePath(baseName) : QString());
+    if (action == QLatin1String("save")) {
+        QCOMPARE(p.saveString(), before);
+        QStringList expected = filesBefore;
+        if (done) {
+            if (!expected.contains(chosen))
+                expected << chosen;
+            expected.sort();
+            QCOMPARE(contentOf(path), before.toLatin1());
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), expected);
+    } else {
+        QCOMPARE(p.saveString() == before, !done);
+    }
+}
+
+void TestProblemFiles::autoloadReadsAutosave()
+{
+    QTemporaryDir dir;
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    QVERIFY(p.open(testDataPath(QStringLiteral("problems/sum_under_constraint.tsy3"))));
+    p.setWD(dir.path());
+    QCOMPARE(p.autosavePath(), dir.filePath(QStringLiteral(".tsypb")));
+
+    Problem q(&g, QStringLiteral("q"), false);
+    q.setWD(dir.path());
+    const QString empty = q.saveString();
+    // A new board describes its two parameter items, each block ending with an empty line.
+    const QString described = q.currentDescription();
+    QCOMPARE(described.count(QStringLiteral("\n\n")), 2);
+    QVERIFY(described.endsWith(QStringLiteral("\n\n")));
+    QVERIFY(described.contains(QStringLiteral(": PARAM 1\n")) &&
+            described.contains(QStringLiteral(": PARAM 2\n")));
+    QVERIFY(!q.autoload()); // nothing saved yet
+    QCOMPARE(q.saveString(), empty);
+
+    QVERIFY(p.autosave());
+    QVERIFY(q.autoload());
+    QCOMPARE(q.saveString(), p.saveString());
+}
+
+QTEST_MAIN(TestProblemFiles)
+#include "tst_problemfiles.moc"
