@@ -180,10 +180,10 @@ void MainWidget::buildProblemPage()
     tree->setObjectName(QStringLiteral("components"));
     tree->setColumnCount(1);
     tree->setHeaderLabel(tr("Problem components"));
-    auto addLeaves = [](QTreeWidgetItem *parent, const QStringList &keywords) {
+    auto addLeaves = [this](QTreeWidgetItem *parent, const QStringList &keywords) {
         for (const QString &k : keywords) {
             auto *leaf = new QTreeWidgetItem(parent, QStringList(k));
-            Q_UNUSED(leaf);
+            leaf->setToolTip(0, catalogue->toolTip(k));
         }
     };
     auto *invariants = new QTreeWidgetItem(tree, QStringList(tr("Invariants")));
@@ -198,10 +198,40 @@ void MainWidget::buildProblemPage()
     objective->setToolTip(0, tr("Objective function"));
     grid->addWidget(tree, 0, 0, 12, 4);
 
+    auto *load = button(tr("Load"), QStringLiteral("loadProblem"));
+    load->setToolTip(tr("Load problem"));
+    auto *save = button(tr("Save"), QStringLiteral("saveProblem"));
+    save->setToolTip(tr("Save problem"));
     auto *refresh = button(tr("Refr."), QStringLiteral("refresh"));
     refresh->setToolTip(tr("Refresh"));
+    auto *del = button(tr("del"), QStringLiteral("deleteItems"));
+    grid->addWidget(load, 13, 0);
+    grid->addWidget(save, 13, 1);
     grid->addWidget(refresh, 13, 2);
+    grid->addWidget(del, 13, 3);
+    connect(load, &QPushButton::clicked, problem, &Problem::slot_open);
+    connect(save, &QPushButton::clicked, problem, &Problem::slot_save);
     connect(refresh, &QPushButton::clicked, this, &MainWidget::slot_refresh);
+    connect(del, &QPushButton::clicked, problem, &Problem::slot_delete_items);
+
+    // The argument buttons answer the keys 1 to 4 while the inspector is the active window.
+    void (Problem::*links[4])() = {&Problem::slot_link1, &Problem::slot_link2, &Problem::slot_link3,
+                                   &Problem::slot_link4};
+    for (int k = 0; k < 4; ++k) {
+        auto *arg = button(QStringLiteral("arg%1").arg(k + 1), QStringLiteral("arg%1").arg(k + 1));
+        arg->setShortcut(QKeySequence(QString::number(k + 1)));
+        grid->addWidget(arg, 14, k);
+        connect(arg, &QPushButton::clicked, problem, links[k]);
+    }
+    const std::pair<QString, void (Problem::*)()> arrange[4] = {{tr("Align X"), &Problem::slot_alignX},
+                                                                {tr("Align Y"), &Problem::slot_alignY},
+                                                                {tr("Space X"), &Problem::slot_spaceX},
+                                                                {tr("Space Y"), &Problem::slot_spaceY}};
+    for (int k = 0; k < 4; ++k) {
+        auto *b = button(arrange[k].first, arrange[k].first);
+        grid->addWidget(b, 15, k);
+        connect(b, &QPushButton::clicked, problem, arrange[k].second);
+    }
 
     page->setLayout(grid);
     toolBox->addItem(page, QIcon(), tr("Problem"));
@@ -467,7 +497,10 @@ void MainWidget::makeConnections()
     connect(this, &MainWidget::signal_opt_running, analystTabsV, &QWidget::setDisabled);
     connect(this, &MainWidget::signal_opt_running, analystTabsG, &QWidget::setDisabled);
     connect(this, &MainWidget::signal_reload, preferences, &PreferenceWindow::slot_reload);
+    connect(this, &MainWidget::signal_save_problem, problem, &Problem::slot_save);
+    connect(this, &MainWidget::signal_open_problem, problem, &Problem::slot_open);
     connect(this, &MainWidget::signal_run, vns, &VNSManager::slot_startVNS);
+    connect(this, &MainWidget::signal_print_problem, problem, &Problem::slot_print);
     connect(this, &MainWidget::signal_halt, vns, &VNSManager::slot_stopVNS);
 
     // Board.
@@ -966,8 +999,21 @@ void MainWidget::reloadLastSession()
     emit signal_reload(reload);
     if (!reload)
         return;
+    // Should the reload itself bring the program down, the next start does not try again.
     settings.setValue(QStringLiteral("reload"), false);
     settings.sync();
+    if (!problem->autoload()) {
+        Prompt::current()->warning(this, tr("Error"), tr("Unable to load problem "));
+    } else {
+        const QString storedGraph = settings.value(QStringLiteral("graph"), QString()).toString();
+        settings.setValue(QStringLiteral("graph"), QString());
+        if (storedGraph.isEmpty()) {
+            Prompt::current()->warning(this, tr("Error"), tr("Unable to load graph "));
+        } else {
+            graph->changeBest();
+            graph->best_backup();
+        }
+    }
     settings.setValue(QStringLiteral("reload"), true);
 }
 
@@ -998,6 +1044,9 @@ void MainWidget::autosave()
     settings.setValue(QStringLiteral("problem"), problem->saveString());
     settings.setValue(QStringLiteral("graph"), graph->graphData());
     settings.sync();
+    if (settings.status() != QSettings::NoError)
+        console->append(tr("The settings could not be written."), false, 0, Qt::red);
+    problem->autosave();
 }
 
 void MainWidget::timerEvent(QTimerEvent *event)

@@ -20,7 +20,7 @@ inline QString exampleProblemPath()
 }
 
 // A prompt that never blocks: it records every dialog and answers from its settings.
-class ScriptedPrompt : public Prompt
+class ShellPrompt : public Prompt
 {
 public:
     void information(QWidget *, const QString &title, const QString &text) override { log(title, text); }
@@ -51,6 +51,12 @@ public:
     {
         log(caption, QString());
         return chosenDirectory;
+    }
+    // Print dialogs are refused.
+    bool print(QWidget *, QPrinter *) override
+    {
+        log(QStringLiteral("print"), QString());
+        return false;
     }
 
     bool answerYes = false;

@@ -50,7 +50,7 @@ private:
     QAction *act(const char *text) { return window->action(QString::fromLatin1(text)); }
 
     std::unique_ptr<IsolatedSettings> isolation;
-    ScriptedPrompt prompt;
+    ShellPrompt prompt;
     QPointer<MainWindow> window;
 };
 

@@ -65,7 +65,7 @@ private:
     void doubleClickLeaf(const QString &text);
 
     std::unique_ptr<IsolatedSettings> isolation;
-    ScriptedPrompt prompt;
+    ShellPrompt prompt;
     QPointer<MainWindow> window;
 };
 
@@ -78,7 +78,7 @@ void TestMainWindow::initTestCase()
 void TestMainWindow::init()
 {
     isolation->reset();
-    prompt = ScriptedPrompt();
+    prompt = ShellPrompt();
 }
 
 void TestMainWindow::cleanup()
