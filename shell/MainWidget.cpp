@@ -119,9 +119,12 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     vns = new VNSManager(problem, graph, nullptr, nullptr, loader);
 
     bool numeric = false;
-    runs = settings.value(QStringLiteral("runs"), 0).toInt(&numeric);
-    if (!numeric)
+    const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
+    runs = storedRuns.toInt(&numeric);
+    if (!numeric) {
+        damagedSettings << QStringLiteral("runs");
         runs = 0;
+    }
     ++runs;
     settings.setValue(QStringLiteral("runs"), runs);
     nbThreads = 1;
@@ -966,9 +969,27 @@ void MainWidget::handWorkingDirectory()
     problem->setWD(wd);
 }
 
+bool MainWidget::readFlag(const QString &key)
+{
+    const QVariant v = settings.value(key);
+    if (!v.isValid())
+        return false;
+    if (v.type() == QVariant::Bool)
+        return v.toBool();
+    const QString t = v.toString().trimmed().toLower();
+    if (t == QLatin1String("true") || t == QLatin1String("1"))
+        return true;
+    if (t != QLatin1String("false") && t != QLatin1String("0")) {
+        // Anything else is damage: it counts as "no" and is replaced, never guessed at.
+        damagedSettings << key;
+        settings.setValue(key, false);
+    }
+    return false;
+}
+
 void MainWidget::applySettingsAtStart()
 {
-    noAskUpdate = settings.value(QStringLiteral("noAskUpdate"), false).toBool();
+    noAskUpdate = readFlag(QStringLiteral("noAskUpdate"));
     preferences->slot_ask_update(noAskUpdate);
 
     wd = settings.value(QStringLiteral("wd"), QString()).toString();
@@ -984,6 +1005,10 @@ void MainWidget::applySettingsAtStart()
 
     reloadLastSession();
 
+    for (const QString &key : qAsConst(damagedSettings))
+        console->append(tr("The stored setting \"%1\" was damaged and has been reset.").arg(key), false, 0,
+                        Qt::red);
+
     slot_place_graph();
     autosaveTimer = startTimer(60000, Qt::CoarseTimer);
     std::cerr << "TSY running" << std::endl;
@@ -995,7 +1020,7 @@ void MainWidget::reloadLastSession()
     settings.setValue(QStringLiteral("problem"), QString());
     if (stored.isEmpty())
         return;
-    reload = settings.value(QStringLiteral("reload"), false).toBool();
+    reload = readFlag(QStringLiteral("reload"));
     emit signal_reload(reload);
     if (!reload)
         return;

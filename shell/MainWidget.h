@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QSettings>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class BuildCalculus;
@@ -184,6 +185,8 @@ private:
     void applySettingsAtStart();
     void reloadLastSession();
     void handWorkingDirectory();
+    // A yes/no setting; absent is no, a damaged value is noted, reset and taken as no.
+    bool readFlag(const QString &key);
     // Puts a new item on the board by its category; false (item deleted) for category 0.
     bool addItemByCategory(Calculus *item, int category);
     void addComponent(const QString &keyword, const QPointF *at);
@@ -250,4 +253,5 @@ private:
     bool reload = false;
     bool noAskUpdate = false;
     bool quitting = false;
+    QStringList damagedSettings;
 };
