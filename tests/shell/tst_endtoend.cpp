@@ -6,8 +6,10 @@
 #include "shell/Console.h"
 #include "shell/MainWidget.h"
 #include "shell/MainWindow.h"
+#include "shell/PreferenceWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -116,8 +118,11 @@ void TestEndToEnd::exampleValues()
 void TestEndToEnd::runTheExample()
 {
     start();
-    QVERIFY(openExample());
     MainWidget *hub = window->hub();
+    prompt.openFile = exampleProblemPath();
+    act("&Open Problem")->trigger();
+    QCOMPARE(hub->control<QLineEdit>(QStringLiteral("title"))->text(),
+             QStringLiteral("Largest adjacency eigenvalue minus average degree"));
     hub->getInspectorWindow()->show();
     hub->control<QSpinBox>(QStringLiteral("order"))->setValue(9);
     hub->control<QSpinBox>(QStringLiteral("time"))->setValue(3);
@@ -140,12 +145,31 @@ void TestEndToEnd::runTheExample()
              qPrintable(QString::number(difference->getValue(1))));
     QVERIFY(!hub->getGraph()->isViolated());
 
+    // Save the results, ask for the reload, quit.
+    prompt.saveFile = isolation->path() + QStringLiteral("/result.tsy3");
+    act("&Save Problem")->trigger();
+    QFile saved(prompt.saveFile);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString savedText = QString::fromLatin1(saved.readAll());
+    QCOMPARE(savedText, hub->getProblem()->saveString());
+    act("&Preferences")->trigger();
+    hub->getPreferences()->reloadBox()->click();
     const QString best = hub->getGraph()->graphData();
     prompt.answerOk = true;
     act("&Exit")->trigger();
     QTRY_VERIFY(window.isNull());
     QCOMPARE(QSettings().value(QStringLiteral("graph")).toString(), best);
     QVERIFY(!err.text().contains(QLatin1String("ERROR in MainWidget::")));
+
+    // The next start finds the problem back.
+    start();
+    hub = window->hub();
+    QVERIFY(hub->reloadFlag());
+    QCOMPARE(hub->getProblem()->saveString(), savedText);
+    QCOMPARE(hub->control<QLineEdit>(QStringLiteral("title"))->text(),
+             QStringLiteral("Largest adjacency eigenvalue minus average degree"));
+    QVERIFY(prompt.titles.filter(QStringLiteral("Error")).isEmpty());
+    delete window;
 }
 
 QTEST_MAIN(TestEndToEnd)
