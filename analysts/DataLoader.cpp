@@ -6,6 +6,88 @@
 #include "problem/Problem.h"
 
 #include <iostream>
+#include <limits>
+
+namespace
+{
+
+// Reads a file one line at a time through a fixed-size buffer, so that memory does not grow with
+// the file: a full run of a graph generator can be gigabytes. Line ends are "\n", "\r", "\r\n"
+// and "\n\r"; the part after the last line end is a line too. Reading stops at the first NUL
+// byte. A line longer than MaxLine is consumed whole but handed out as too long.
+class LineSource
+{
+public:
+    static constexpr int MaxLine = 1 << 20;
+
+    explicit LineSource(QIODevice *device) : device(device) { buffer.resize(1 << 16); }
+
+    // The next line into line (without its end); false when the input is exhausted.
+    bool next(QByteArray &line, bool &tooLong)
+    {
+        line.clear();
+        tooLong = false;
+        if (done)
+            return false;
+        for (;;) {
+            const int c = get();
+            if (c < 0) {
+                done = true;
+                return true;
+            }
+            if (c == '\n' || c == '\r') {
+                const int other = c == '\n' ? '\r' : '\n';
+                if (peek() == other)
+                    get();
+                return true;
+            }
+            if (line.size() < MaxLine)
+                line.append(char(c));
+            else
+                tooLong = true;
+        }
+    }
+
+private:
+    int peek()
+    {
+        if (pos == filled && !fill())
+            return -1;
+        return (unsigned char)buffer[pos];
+    }
+    int get()
+    {
+        const int c = peek();
+        if (c >= 0)
+            ++pos;
+        return c;
+    }
+    bool fill()
+    {
+        if (ended)
+            return false;
+        const qint64 got = device->read(buffer.data(), buffer.size());
+        pos = 0;
+        filled = got > 0 ? int(got) : 0;
+        const int nul = filled > 0 ? buffer.left(filled).indexOf('\0') : -1;
+        if (nul >= 0) {
+            filled = nul;
+            ended = true;
+        }
+        if (got <= 0)
+            ended = true;
+        return filled > 0;
+    }
+
+    QIODevice *device;
+    QByteArray buffer;
+    int pos = 0;
+    int filled = 0;
+    bool ended = false;
+    bool done = false;
+};
+
+} // namespace
 
 DataLoader::DataLoader(Problem *problem, Graph *graph, RunWindow *runWindow)
     : SyncedThread(nullptr), problem(problem), graph(graph), runWindow(runWindow)
@@ -105,23 +187,24 @@ void DataLoader::run()
         return;
     std::lock_guard<std::mutex> load(loadMutex);
     const bool g6 = dataType == QLatin1String("g6");
-    QByteArray bytes = file.readAll();
-    file.close();
     const ProblemSnapshot start = snapshot;
     settings.unlock();
 
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    QString text = QString::fromUtf8(bytes);
-    bytes.clear();
-    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    text.clear();
-    const int n = lines.size();
-
+    // A first pass counts the lines for the progress window; the second reads them one by one.
+    int n = 0;
+    {
+        LineSource counter(&file);
+        QByteArray line;
+        bool tooLong = false;
+        while (counter.next(line, tooLong) && n < std::numeric_limits<int>::max() && !abort.load())
+            ++n;
+    }
+    if (!file.seek(0)) {
+        file.close();
+        emit signal_console(QStringLiteral("The graph file could not be read again."));
+        return;
+    }
+    LineSource source(&file);
     std::cerr << n << " graphs to read" << std::endl;
     emit signal_start(n);
     emit signal_total_elements(n);
@@ -135,6 +218,7 @@ void DataLoader::run()
     QVector<QString> kept;
     int refused = 0;
     Eval e;
+    QByteArray bytes;
     for (int i = 0; i < n; ++i) {
         if (i % 100 == 0) {
             emit signal_elements_read(i);
@@ -145,9 +229,14 @@ void DataLoader::run()
                                         QStringLiteral(" graphs loaded."));
             }
         }
-        const QString &line = lines.at(i);
+        bool tooLong = false;
+        if (!source.next(bytes, tooLong))
+            break;
         // A blank line is skipped, but a cancel is still seen after it.
-        if (!line.isEmpty()) {
+        if (tooLong) {
+            ++refused;
+        } else if (!bytes.isEmpty()) {
+            const QString line = QString::fromUtf8(bytes);
             const bool read = g6 ? ownGraph->loadg6(line, false) : ownGraph->loadtsy(line, false);
             if (!read) {
                 ++refused;
@@ -167,6 +256,7 @@ void DataLoader::run()
         }
     }
 
+    file.close();
     invalid.store(refused);
     if (refused > 0)
         emit signal_console(QString::number(refused) + QStringLiteral(" invalid line(s) skipped."));

@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <iostream>
 
 int Edge::edgeWidth = 2;
 
@@ -73,6 +74,12 @@ void Edge::adjust()
         }
     }
     update();
+}
+
+void Edge::display() const
+{
+    std::cerr << "Edge(" << (source ? source->nodeName().toStdString() : std::string()) << " ; "
+              << (dest ? dest->nodeName().toStdString() : std::string()) << ")" << std::endl;
 }
 
 double Edge::length() const

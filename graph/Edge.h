@@ -28,6 +28,8 @@ public:
     Node *from() const { return source; }
     Node *to() const { return dest; }
     double length() const;
+    // Diagnostic dump on the error stream: "Edge(first name ; second name)".
+    void display() const;
 
     QString getLabel() const { return label; }
     void setLabel(QString l) { label = l; }

@@ -1,14 +1,26 @@
 #include "graph/Graph.h"
 
 #include "graph/Edge.h"
+#include "graph/GraphFile.h"
 #include "graph/Node.h"
 #include "graph/Random.h"
+#include "shell/Prompt.h"
 
 #include <QBrush>
+#include <QFile>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMutexLocker>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPen>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QWheelEvent>
+
+#include <cmath>
 
 #include <cstring>
 #include <iostream>
@@ -762,4 +774,824 @@ void Graph::slot_unselect()
         if (displayed)
             node->update();
     }
+}
+
+// ---------------------------------------------------------------- positions, labels, colours
+
+namespace
+{
+
+// The position a vertex is drawn at: the item's own position on screen, the stored coordinates
+// for a headless graph (whose items never get a scene position).
+QPointF drawnPos(const Node *node)
+{
+    return node->isDisplayed() ? node->pos() : QPointF(node->getCoordX(), node->getCoordY());
+}
+
+} // namespace
+
+void Graph::setPos(int k, QPointF p)
+{
+    if (k < 0 || k >= getNbNodes() || !std::isfinite(p.x()) || !std::isfinite(p.y()))
+        return;
+    nodes[k]->setPosition(p.x(), p.y());
+}
+
+void Graph::setPos(int k, double x, double y, double z)
+{
+    if (k < 0 || k >= getNbNodes() || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+        return;
+    nodes[k]->setPosition(x, y, z);
+}
+
+void Graph::scaleCoords(double w, double h)
+{
+    const int n = bestOrder;
+    if (n <= 0 || !std::isfinite(w) || !std::isfinite(h))
+        return;
+    double minX = nodes[0]->getCoordX();
+    double maxX = minX;
+    double minY = nodes[0]->getCoordY();
+    double maxY = minY;
+    for (int k = 1; k < n; ++k) {
+        minX = std::min(minX, nodes[k]->getCoordX());
+        maxX = std::max(maxX, nodes[k]->getCoordX());
+        minY = std::min(minY, nodes[k]->getCoordY());
+        maxY = std::max(maxY, nodes[k]->getCoordY());
+    }
+    if (maxX - minX < 0.1)
+        maxX = minX + 10.0;
+    if (maxY - minY < 0.1)
+        maxY = minY + 10.0;
+    for (int k = 0; k < n; ++k) {
+        Node *v = nodes[k];
+        v->setPosition((v->getCoordX() - minX) * w / (maxX - minX) - w / 2.0,
+                       (v->getCoordY() - minY) * h / (maxY - minY) - h / 2.0);
+    }
+}
+
+void Graph::setLabels(QVector<double> v)
+{
+    for (int i = 0; i < MaxNodes; ++i) {
+        if (v.isEmpty())
+            nodes[i]->setLabel(QString());
+        else if (i < v.size())
+            nodes[i]->setLabel(QString::number(v[i], 'g', 6));
+        if (displayed)
+            nodes[i]->update();
+    }
+}
+
+void Graph::setELabels(QVector<QVector<double>> m, bool show)
+{
+    const int n = bestOrder;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < i; ++j) {
+            if (!edge(i, j))
+                continue;
+            // A matrix smaller than the graph labels nothing rather than reading past its end.
+            const bool inside = i < m.size() && j < m[i].size();
+            edges[i][j]->setLabel(show && inside ? QString::number(m[i][j], 'g', 6) : QString());
+            if (displayed)
+                edges[i][j]->update();
+        }
+    }
+}
+
+void Graph::setColors(QVector<double> v)
+{
+    for (int i = 0; i < MaxNodes; ++i) {
+        if (v.isEmpty()) {
+            nodes[i]->setColorIndex(0);
+        } else if (i < v.size()) {
+            // A value that is no number or too large for an index shows as the first colour.
+            const double c = v[i];
+            nodes[i]->setColorIndex(std::isfinite(c) && std::fabs(c) < 1e9 ? static_cast<int>(c) : 0);
+        }
+        if (displayed)
+            nodes[i]->update();
+    }
+}
+
+void Graph::resetLabels()
+{
+    setLabels(QVector<double>());
+}
+
+void Graph::resetColors()
+{
+    setColors(QVector<double>());
+}
+
+void Graph::hilight(int k)
+{
+    for (int i = 0; i < MaxNodes; ++i) {
+        if (i == k)
+            nodes[i]->hilight();
+        else
+            nodes[i]->unhilight();
+        if (displayed)
+            nodes[i]->update();
+    }
+    emit signal_hilight_node(k);
+}
+
+void Graph::center()
+{
+    const int n = bestOrder;
+    if (n < 2)
+        return;
+    double mx = 0.0;
+    double my = 0.0;
+    double mz = 0.0;
+    for (int k = 0; k < n; ++k) {
+        const QPointF p = drawnPos(nodes[k]);
+        mx += p.x();
+        my += p.y();
+        mz += nodes[k]->getCoordZ();
+    }
+    mx /= n;
+    my /= n;
+    mz /= n;
+    for (int k = 0; k < n; ++k) {
+        const QPointF p = drawnPos(nodes[k]);
+        nodes[k]->setPosition(p.x() - mx, p.y() - my, nodes[k]->getCoordZ() - mz);
+    }
+}
+
+void Graph::rotate(double a, double b, double c)
+{
+    center();
+    const double ca = std::cos(a), sa = std::sin(a);
+    const double cb = std::cos(b), sb = std::sin(b);
+    const double cc = std::cos(c), sc = std::sin(c);
+    for (int k = 0; k < bestOrder; ++k) {
+        const QPointF p = drawnPos(nodes[k]);
+        const double x = p.x();
+        const double y = p.y();
+        const double z = nodes[k]->getCoordZ();
+        const double y1 = y * ca - z * sa;
+        const double z1 = z * ca + y * sa;
+        const double x2 = x * cb + z1 * sb;
+        const double z2 = z1 * cb - x * sb;
+        const double x3 = x2 * cc - y1 * sc;
+        const double y3 = y1 * cc + x2 * sc;
+        nodes[k]->setPosition(x3, y3, z2);
+    }
+}
+
+void Graph::scaleView(double f)
+{
+    if (!std::isfinite(f) || f <= 0.0)
+        return;
+    const double w = transform().scale(f, f).mapRect(QRectF(0, 0, 1, 1)).width();
+    if (w < 0.07 || w > 100.0)
+        return;
+    scale(f, f);
+}
+
+void Graph::wheelEvent(QWheelEvent *e)
+{
+    // The wheel only zooms: a notch away from the user (+120) halves the area, toward doubles it.
+    scaleView(std::exp2(-e->angleDelta().y() / 240.0));
+    e->accept();
+}
+
+void Graph::slot_set_node_radius(double r)
+{
+    if (!std::isfinite(r) || r <= 0.0)
+        return;
+    for (Node *node : qAsConst(nodes))
+        node->setRadius(r);
+}
+
+void Graph::slot_setScalePos(int s)
+{
+    scalePos = s;
+}
+
+void Graph::slot_scalePosition()
+{
+    if (!displayed)
+        return;
+    const double h = scalePos / 2.0;
+    QRectF box;
+    for (int k = 0; k < MaxNodes; ++k) {
+        const QPointF p = nodes[k]->pos();
+        box = k == 0 ? QRectF(p, QSizeF(0, 0)) : box.united(QRectF(p, QSizeF(0, 0)));
+    }
+    // An axis on which every item sits at the same place has no extent to stretch: it goes to 0.
+    const auto fit = [h](double v, double lo, double extent) {
+        return extent > 1e-9 ? (v - lo) * 2.0 * h / extent - h : 0.0;
+    };
+    for (Node *node : qAsConst(nodes)) {
+        const QPointF p = node->pos();
+        node->QGraphicsItem::setPos(fit(p.x(), box.left(), box.width()), fit(p.y(), box.top(), box.height()));
+    }
+}
+
+void Graph::slot_randomPosition()
+{
+    if (!displayed)
+        return;
+    for (int i = 0; i < MaxNodes; ++i) {
+        const double t = i * 6.2831853 / MaxNodes;
+        const double r = tsy_rand() * 150.0;
+        nodes[i]->QGraphicsItem::setPos(r * std::sin(t), r * std::cos(t));
+    }
+}
+
+void Graph::slot_print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!Prompt::current()->print(this, &printer))
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        Prompt::current()->warning(this, QStringLiteral("Warning"), QStringLiteral("Failed to print graph."));
+        return;
+    }
+    render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+    painter.end();
+}
+
+bool Graph::printToFile(QString file)
+{
+    fileError.clear();
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        fileError = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
+        return false;
+    }
+    {
+        QPdfWriter pdf(&out);
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        pdf.setResolution(1200);
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            out.cancelWriting();
+            fileError = QStringLiteral("cannot draw into %1").arg(file);
+            return false;
+        }
+        render(&painter, QRectF(), QRect(), Qt::KeepAspectRatio);
+        painter.end();
+    }
+    if (out.error() != QFileDevice::NoError || !out.flush() || !out.commit()) {
+        fileError = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
+        out.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+void Graph::display()
+{
+    QMutexLocker graphLock(&graphMutex);
+    const int n = getNbNodes();
+    std::cerr << "ID = " << getID() << std::endl;
+    const auto dump = [n](const quint32 *cells) {
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < n; ++j)
+                std::cerr << ((cells[i] >> j) & 1u) << " ";
+            std::cerr << std::endl;
+        }
+    };
+    std::cerr << "--best graph--" << std::endl;
+    dump(best);
+    std::cerr << "--cur graph--" << std::endl;
+    {
+        QMutexLocker adjLock(&adjMutex);
+        dump(cur);
+    }
+    std::cerr << "-------" << std::endl;
+}
+
+// ---------------------------------------------------------------- graph files
+
+QString Graph::autosavePath() const
+{
+    return workingDir.isEmpty() ? QStringLiteral(".tsygr") : workingDir + QStringLiteral("/.tsygr");
+}
+
+QByteArray Graph::fileText(bool withStamp, bool edgeList)
+{
+    GraphFile f;
+    {
+        QMutexLocker graphLock(&graphMutex);
+        const int n = getNbNodes();
+        f.order = n;
+        f.stamp = getID();
+        f.vertices.resize(n);
+        for (int k = 0; k < n; ++k) {
+            const QPointF p = drawnPos(nodes[k]);
+            f.vertices[k] = GraphFile::Vertex{nodes[k]->nodeName(), p.x(), p.y()};
+        }
+        quint32 rows[MaxNodes];
+        symmetricRows(best, bestOrder, bestOneSided, rows);
+        const quint32 m = lowMask(n);
+        for (int i = 0; i < MaxNodes; ++i)
+            f.rows[i] = i < n ? rows[i] & m : 0u;
+    }
+    return edgeList ? f.edgeListText() : f.graphText(withStamp);
+}
+
+bool Graph::writeFile(const QString &fileName, const QByteArray &text)
+{
+    fileError.clear();
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly)) {
+        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
+        return false;
+    }
+    // commit() alone can pass after a buffered write was cut short: check every step.
+    if (out.write(text) != text.size() || !out.flush() || out.error() != QFileDevice::NoError) {
+        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit()) {
+        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool Graph::save(QString fileName)
+{
+    return writeFile(fileName, fileText(false, false));
+}
+
+bool Graph::export_graph(QString fileName)
+{
+    return writeFile(fileName, fileText(false, true));
+}
+
+bool Graph::autosave()
+{
+    if (writeFile(autosavePath(), fileText(true, false)))
+        return true;
+    emit signal_console(QStringLiteral("Graph autosave failed: ") + fileError, false, 1, QColor(Qt::red));
+    return false;
+}
+
+bool Graph::readFile(const QString &fileName, bool withStamp, bool announce)
+{
+    fileError.clear();
+    QFile in(fileName);
+    if (!in.open(QIODevice::ReadOnly)) {
+        fileError = QStringLiteral("cannot open %1: %2").arg(fileName, in.errorString());
+        return false;
+    }
+    GraphFile f;
+    QString error;
+    const bool tooLarge = in.size() > GraphFile::MaxBytes;
+    const QByteArray data = in.read(GraphFile::MaxBytes + 1);
+    if (tooLarge || !GraphFile::parse(data, withStamp, f, error)) {
+        if (tooLarge)
+            error = QStringLiteral("the file is larger than %1 bytes").arg(GraphFile::MaxBytes);
+        fileError = fileName + QStringLiteral(", ") + error;
+        refuse(QStringLiteral("Graph file"), fileError);
+        return false;
+    }
+
+    if (announce)
+        emit signal_console(QStringLiteral("Graph:") + QString::number(f.order), false, 1, QColor(Qt::gray));
+    resetVertices(f.order, false);
+    for (int k = 0; k < f.order; ++k) {
+        nodes[k]->setNodeName(f.vertices[k].name);
+        if (displayed)
+            nodes[k]->setToolTip(f.vertices[k].name);
+        nodes[k]->setPosition(f.vertices[k].x, f.vertices[k].y);
+        nodes[k]->setSelected(false);
+    }
+    Parsed p;
+    p.n = f.order;
+    std::memcpy(p.rows, f.rows, sizeof p.rows);
+    applyParsed(p);
+    // The stored stamp named a state of another process: the loaded graph takes a fresh one.
+    changeBest();
+    update_display();
+    return true;
+}
+
+bool Graph::open(QString fileName)
+{
+    return readFile(fileName, false, true);
+}
+
+bool Graph::autoload()
+{
+    return readFile(autosavePath(), true, false);
+}
+
+void Graph::slot_load_graph()
+{
+    const QString file = Prompt::current()->openFileName(this, QStringLiteral("Choose graph to load"),
+                                                         workingDir, QStringLiteral("*.gtsy3"));
+    if (file.isEmpty())
+        return;
+    if (!open(file))
+        Prompt::current()->warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Failed to load graph.\n") + fileError);
+    update_display();
+}
+
+void Graph::slot_save_graph()
+{
+    const QString file = Prompt::current()->saveFileName(this, QStringLiteral("Save graph as"), workingDir,
+                                                         QStringLiteral("*.gtsy3"));
+    if (file.isEmpty())
+        return;
+    if (!save(file))
+        Prompt::current()->warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Failed to save graph.\n") + fileError);
+}
+
+void Graph::slot_export_graph()
+{
+    const QString file = Prompt::current()->saveFileName(this, QStringLiteral("Export graph as"), workingDir,
+                                                         QStringLiteral("*.cg"));
+    if (file.isEmpty())
+        return;
+    if (!export_graph(file))
+        Prompt::current()->warning(this, QStringLiteral("Warning"),
+                                   QStringLiteral("Failed to export graph.\n") + fileError);
+}
+
+// ---------------------------------------------------------------- hand editing
+
+void Graph::publishEdit()
+{
+    newStamp();
+    best_backup();
+    emit signal_best_graph_changed();
+    update_display();
+}
+
+QPointF Graph::pointerScenePos() const
+{
+    return displayed ? mapToScene(mousePos) : QPointF(mousePos);
+}
+
+void Graph::addAtPointer(int mode)
+{
+    const QPointF p = pointerScenePos();
+    const int k = getNbNodes();
+    if (k >= MaxNodes)
+        return;
+    {
+        QMutexLocker adjLock(&adjMutex);
+        cur[k] = 0;
+        for (int i = 0; i < MaxNodes; ++i)
+            cur[i] &= ~bit(k);
+        order.store(k + 1);
+    }
+    setExistence(k + 1);
+    nodes[k]->setSelected(mode == 0);
+    nodes[k]->setPosition(p.x(), p.y(), 0.0);
+    for (int u = 0; u < k; ++u) {
+        if (nodes[u]->isSelected())
+            addEdge(u, k);
+        else
+            remEdge(u, k);
+    }
+    if (mode == 2) {
+        for (Node *node : qAsConst(nodes))
+            node->setSelected(false);
+        nodes[k]->setSelected(true);
+    }
+    if (displayed)
+        for (Node *node : qAsConst(nodes))
+            node->update();
+    publishEdit();
+}
+
+void Graph::addK()
+{
+    addAtPointer(0);
+}
+
+void Graph::addBip()
+{
+    addAtPointer(1);
+}
+
+void Graph::addTail()
+{
+    addAtPointer(2);
+}
+
+void Graph::slot_set_add_k()
+{
+    addMode = 0;
+}
+
+void Graph::slot_set_add_bip()
+{
+    addMode = 1;
+}
+
+void Graph::slot_set_add_tail()
+{
+    addMode = 2;
+}
+
+void Graph::slot_invert_select()
+{
+    for (Node *node : qAsConst(nodes)) {
+        node->toggleSelected();
+        if (displayed)
+            node->update();
+    }
+}
+
+namespace
+{
+// The selected vertices below n, in index order.
+QVector<int> selectedBelow(const QVector<Node *> &nodes, int n)
+{
+    QVector<int> s;
+    for (int k = 0; k < n; ++k)
+        if (nodes[k]->isSelected())
+            s.append(k);
+    return s;
+}
+} // namespace
+
+void Graph::slot_adde()
+{
+    const QVector<int> s = selectedBelow(nodes, getNbNodes());
+    for (int a = 0; a < s.size(); ++a)
+        for (int b = a + 1; b < s.size(); ++b)
+            addEdge(s[a], s[b]);
+    publishEdit();
+}
+
+void Graph::slot_reme()
+{
+    const QVector<int> s = selectedBelow(nodes, getNbNodes());
+    for (int a = 0; a < s.size(); ++a)
+        for (int b = a + 1; b < s.size(); ++b)
+            remEdge(s[a], s[b]);
+    publishEdit();
+}
+
+void Graph::slot_complement()
+{
+    const QVector<int> s = selectedBelow(nodes, getNbNodes());
+    for (int a = 0; a < s.size(); ++a) {
+        for (int b = a + 1; b < s.size(); ++b) {
+            if (edge(s[a], s[b]))
+                remEdge(s[a], s[b]);
+            else
+                addEdge(s[a], s[b]);
+        }
+    }
+    publishEdit();
+}
+
+void Graph::slot_addv()
+{
+    addNode();
+    publishEdit();
+}
+
+namespace
+{
+// The vertex in slot a takes over what the user sees of the vertex in slot b and back: name,
+// position, depth, label, colour, selection and highlight. The items stay in their slots, so
+// every edge item keeps its two ends and its place in the incident lists.
+void swapVertexLook(Node *a, Node *b)
+{
+    const QString name = a->nodeName(), label = a->getLabel();
+    const QPointF pos = drawnPos(a);
+    const double z = a->getCoordZ();
+    const int colour = a->getColorIndex();
+    const bool selected = a->isSelected(), high = a->isHighlighted();
+    const QPointF posB = drawnPos(b);
+
+    a->setNodeName(b->nodeName());
+    a->setLabel(b->getLabel());
+    a->setPosition(posB.x(), posB.y(), b->getCoordZ());
+    a->setColorIndex(b->getColorIndex());
+    a->setSelected(b->isSelected());
+    b->isHighlighted() ? a->hilight() : a->unhilight();
+
+    b->setNodeName(name);
+    b->setLabel(label);
+    b->setPosition(pos.x(), pos.y(), z);
+    b->setColorIndex(colour);
+    b->setSelected(selected);
+    high ? b->hilight() : b->unhilight();
+    if (a->isDisplayed()) {
+        a->setToolTip(a->nodeName());
+        b->setToolTip(b->nodeName());
+    }
+}
+} // namespace
+
+void Graph::slot_remv()
+{
+    best_restore();
+    {
+        QMutexLocker adjLock(&adjMutex);
+        int n = getNbNodes();
+        // Downwards, so the vertex moved into slot k has been passed already.
+        for (int k = n - 1; k >= 0; --k) {
+            if (!nodes[k]->isSelected())
+                continue;
+            const int last = n - 1;
+            cur[k] = 0;
+            for (int i = 0; i < MaxNodes; ++i)
+                cur[i] &= ~bit(k);
+            if (k != last) {
+                cur[k] = cur[last];
+                for (int i = 0; i < MaxNodes; ++i)
+                    if (cur[i] & bit(last))
+                        cur[i] |= bit(k);
+                swapVertexLook(nodes[k], nodes[last]);
+            }
+            cur[last] = 0;
+            for (int i = 0; i < MaxNodes; ++i)
+                cur[i] &= ~bit(last);
+            cur[k] &= ~bit(k);
+            // The deleted vertex's item now waits beyond the order; a vertex added there later
+            // must not come back selected.
+            nodes[last]->setSelected(false);
+            --n;
+            order.store(n);
+        }
+    }
+    setExistence(getNbNodes());
+    publishEdit();
+}
+
+void Graph::mousePressEvent(QMouseEvent *e)
+{
+    mousePos = e->pos();
+    bandActive = true;
+    pressPoint = mapToScene(e->pos());
+    Node *found = nullptr;
+    if (graphScene) {
+        const QList<QGraphicsItem *> hit = graphScene->items(pressPoint);
+        for (QGraphicsItem *item : hit) {
+            for (Node *node : qAsConst(nodes))
+                if (item == node && node->getVisible() && node->isVisible())
+                    found = node;
+        }
+    }
+    Node::setNodeUnderMouse(found);
+    dragged = false;
+    if (found) {
+        bandActive = false;
+    } else if (selectionBand) {
+        selectionBand->setRect(QRectF(pressPoint, QSizeF(0, 0)));
+        selectionBand->show();
+    }
+    e->accept();
+}
+
+void Graph::mouseMoveEvent(QMouseEvent *e)
+{
+    mousePos = e->pos();
+    const QPointF q = mapToScene(mousePos);
+    if (bandActive && selectionBand && graphScene) {
+        const QRectF band = QRectF(pressPoint, q).normalized();
+        selectionBand->setRect(band);
+        // The band only adds to the selection.
+        const QList<QGraphicsItem *> inside = graphScene->items(band, Qt::IntersectsItemShape);
+        for (Node *node : qAsConst(nodes)) {
+            if (node->getVisible() && inside.contains(node) && !node->isSelected()) {
+                node->setSelected(true);
+                node->update();
+            }
+        }
+    }
+    Node *pressed = Node::nodeUnderMouse();
+    if (pressed && pressed->getGraph() == this) {
+        pressed->setPosition(q.x(), q.y(), 0.0);
+        dragged = true;
+    }
+    update_display();
+    e->accept();
+}
+
+void Graph::mouseReleaseEvent(QMouseEvent *e)
+{
+    Node *pressed = Node::nodeUnderMouse();
+    if (!bandActive && pressed && pressed->getGraph() == this && !dragged) {
+        pressed->toggleSelected();
+        pressed->update();
+    }
+    dragged = false;
+    bandActive = false;
+    if (selectionBand)
+        selectionBand->hide();
+    Node::setNodeUnderMouse(nullptr);
+    e->accept();
+}
+
+void Graph::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    mousePos = e->pos();
+    switch (addMode) {
+    case 0:
+        addK();
+        break;
+    case 1:
+        addBip();
+        break;
+    case 2:
+        addTail();
+        break;
+    default:
+        break;
+    }
+    e->accept();
+}
+
+void Graph::keyPressEvent(QKeyEvent *e)
+{
+    // Every key starts from the graph on the screen.
+    best_restore();
+    constexpr double step = 0.04908738515625;
+    switch (e->key()) {
+    case Qt::Key_Minus:
+        scaleView(1.0 / 1.1);
+        break;
+    case Qt::Key_Alt:
+        altDown = true;
+        break;
+    case Qt::Key_Plus:
+        scaleView(1.1);
+        break;
+    case Qt::Key_Right:
+        altDown ? rotate(0, 0, step) : rotate(0, step, 0);
+        break;
+    case Qt::Key_Left:
+        altDown ? rotate(0, 0, -step) : rotate(0, -step, 0);
+        break;
+    case Qt::Key_Up:
+        rotate(step, 0, 0);
+        break;
+    case Qt::Key_Down:
+        rotate(-step, 0, 0);
+        break;
+    case Qt::Key_R:
+        emit signal_start_vns();
+        break;
+    case Qt::Key_H:
+        emit signal_stop_vns();
+        break;
+    case Qt::Key_Space:
+        emit signal_load_next();
+        break;
+    case Qt::Key_U:
+        slot_unselect();
+        break;
+    case Qt::Key_Backspace:
+        slot_reme();
+        break;
+    case Qt::Key_A:
+        slot_adde();
+        break;
+    case Qt::Key_D:
+        slot_remv();
+        break;
+    case Qt::Key_N:
+        slot_addv();
+        break;
+    case Qt::Key_T:
+        addTail();
+        break;
+    case Qt::Key_B:
+        addBip();
+        break;
+    case Qt::Key_K:
+        addK();
+        break;
+    case Qt::Key_I:
+        slot_invert_select();
+        break;
+    case Qt::Key_C:
+        slot_complement();
+        break;
+    case Qt::Key_M:
+        emit signal_place_graph();
+        break;
+    case Qt::Key_P:
+        slot_print();
+        break;
+    default:
+        break;
+    }
+    update_display();
+    e->accept();
+}
+
+void Graph::keyReleaseEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Alt)
+        altDown = false;
+    e->accept();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QGraphicsView>
 #include <QMutex>
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <QVector>
 
@@ -119,6 +121,66 @@ public:
     void setViolated(bool v);
     bool isViolated() const { return violated; }
 
+    // Vertex item k (0 <= k < current order) gets the position (x, y), depth 0, or (x, y, z);
+    // other indices and positions that are not finite are ignored.
+    void setPos(int k, QPointF p);
+    void setPos(int k, double x, double y, double z);
+    // Fits the shown vertices into a w x h box centred on the origin (depth 0). An extent below
+    // 0.1 on an axis counts as 10, so a drawing on one line is not blown up.
+    void scaleCoords(double w, double h);
+    // Vertex labels, edge labels and vertex colours from board items; shown at the next repaint.
+    // setLabels/setColors: entry i for vertex i (entries from 32 on ignored; an empty vector
+    // resets all 32). setELabels: edge {i, j} of the current graph below the best order gets
+    // m[i][j] when show (m must then be at least best order square, else nothing is labelled),
+    // an empty label otherwise.
+    void setLabels(QVector<double> v);
+    void setELabels(QVector<QVector<double>> m, bool show);
+    void setColors(QVector<double> v);
+    void resetLabels();
+    void resetColors();
+    // Marks vertex k alone (none outside 0..31), then emits signal_hilight_node(k).
+    void hilight(int k);
+    // Moves the centroid of the shown vertices (x, y and depth) to the origin.
+    void center();
+    // Centres, then turns the drawing about the x, y and z axes by a, b and c radians.
+    void rotate(double a, double b, double c);
+    // Zooms by f unless the overall scale would leave 0.07..100.
+    void scaleView(double f);
+    // Writes the view as a landscape PDF; false (with errorString()) when the file cannot be made.
+    bool printToFile(QString file);
+    // Diagnostic dump of both adjacency matrices on the error stream.
+    void display();
+
+    // ---- graph files ----
+    // Graph file: order, one "name TAB x TAB y" line per vertex, the best adjacency on one line.
+    // The whole file is checked before the graph is touched: a refused file leaves the graph as
+    // it was and errorString() tells the line and the reason. Writing goes through a temporary
+    // file, so a failed save leaves the previous file whole.
+    bool save(QString fileName);
+    bool open(QString fileName);
+    // Edge list: order, edge count, vertex lines, then one "name TAB name TAB 1 TAB 0" line per
+    // edge {i, j} with i < j.
+    bool export_graph(QString fileName);
+    // The graph file with the change stamp as second line, as WD/.tsygr (or .tsygr when no
+    // working directory is set). A failed autosave is reported on the console only.
+    bool autosave();
+    // Reads the autosave file; the loaded graph gets a fresh stamp.
+    bool autoload();
+    void setWD(QString dir) { workingDir = dir; }
+    QString getWD() const { return workingDir; }
+    QString autosavePath() const;
+    // Why the last file operation failed; empty after a success.
+    QString errorString() const { return fileError; }
+
+    // ---- hand editing ----
+    // Adds one vertex at the last pointer position joined to the selected vertices: addK keeps
+    // it selected (repeated: a clique), addBip does not (a complete bipartite graph), addTail
+    // makes it the only selected vertex (a pendant path). Nothing at 32 vertices.
+    void addK();
+    void addBip();
+    void addTail();
+    int getAddMode() const { return addMode; }
+
     bool isDisplayed() const { return displayed; }
     QString getName() const { return name; }
     // Vertex item k (0..31), or null outside.
@@ -129,6 +191,37 @@ public:
 public slots:
     // Clears the selected state of every vertex item and repaints.
     void slot_unselect();
+    void slot_invert_select();
+    void slot_set_add_k();
+    void slot_set_add_bip();
+    void slot_set_add_tail();
+    // Edits of the selected vertices; each ends with a fresh stamp, best_backup(),
+    // signal_best_graph_changed() and update_display().
+    void slot_adde();
+    void slot_reme();
+    void slot_complement();
+    void slot_addv();
+    void slot_remv();
+
+    void slot_set_node_radius(double r);
+    void slot_setScalePos(int s);
+    void slot_scalePosition();
+    void slot_randomPosition();
+    void slot_print();
+
+    // File dialogs (through the prompt interface); a cancelled dialog does nothing.
+    void slot_load_graph();
+    void slot_save_graph();
+    void slot_export_graph();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
 
 signals:
     void signal_start_vns();
@@ -158,6 +251,15 @@ private:
     void setExistence(int n);
     void refuse(const QString &what, const QString &error);
     void newStamp();
+    // Stamp + 1, best_backup(), signal_best_graph_changed(), update_display().
+    void publishEdit();
+    void addAtPointer(int mode);
+    QPointF pointerScenePos() const;
+    // Writes text through a temporary file; false with fileError set on any failure.
+    bool writeFile(const QString &fileName, const QByteArray &text);
+    QByteArray fileText(bool withStamp, bool edgeList);
+    bool readFile(const QString &fileName, bool withStamp, bool announce);
+    QString fileError;
 
     QGraphicsScene *graphScene = nullptr;
     QVector<Node *> nodes;

@@ -88,6 +88,21 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
         painter->drawText(QRect(-15, -10, 30, 30), 0, label);
 }
 
+void Node::setRadius(double r)
+{
+    if (displayed)
+        prepareGeometryChange();
+    radius = r;
+    if (displayed)
+        update();
+}
+
+void Node::display() const
+{
+    std::cerr << "Node: " << name.toStdString() << std::endl;
+    std::cerr << edgeList.size() << std::endl;
+}
+
 void Node::addENeighbor(Edge *e)
 {
     edgeList.append(e);

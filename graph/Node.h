@@ -25,6 +25,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
     void addENeighbor(Edge *e);
+    // Diagnostic dump on the error stream: the name, then the number of incident edge items.
+    void display() const;
     const QList<Edge *> &edgeItems() const { return edgeList; }
 
     // Display mark: the vertex is drawn; read by the edge items.
@@ -55,7 +57,8 @@ public:
     int getColorIndex() const { return colorIndex; }
     void setColorIndex(int c) { colorIndex = c; }
     double getRadius() const { return radius; }
-    void setRadius(double r) { radius = r; }
+    // The bounding rectangle follows the radius.
+    void setRadius(double r);
     bool isSelected() const { return selected; }
     void setSelected(bool s) { selected = s; }
     void toggleSelected() { selected = !selected; }

@@ -1,6 +1,5 @@
 #include "invariants/invKIRCHHOFF.h"
 
-#include "graph/Eig.h"
 #include "invariants/InvariantKit.h"
 
 invKIRCHHOFF::invKIRCHHOFF(bool withDisplay)
@@ -36,14 +35,13 @@ void invKIRCHHOFF::recompute()
             r[j] = (adj[i] >> j) & 1u ? -1.0 : 0.0;
         r[i] = InvariantKit::degree(adj, i);
     }
-    const Eig eig(M, n);
-    if (!eig.converged()) {
+    if (!spectrum.compute(M, n)) {
         // Without a spectrum there is no value; say so instead of reporting a number.
-        saveTooltip(QStringLiteral("Kirchhoff: ") + eig.errorText());
+        saveTooltip(QStringLiteral("Kirchhoff: ") + spectrum.errorText());
         setFailed();
         return;
     }
-    const QVector<double> mu = eig.eigvals(); // decreasing; mu[n - 1] is the eigenvalue 0
+    const double *mu = spectrum.data(); // decreasing; mu[n - 1] is the eigenvalue 0
     if (mu[n - 2] < 1e-6) {
         // a second eigenvalue 0: the graph is disconnected
         setFailed();

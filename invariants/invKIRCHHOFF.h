@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/SymmetricEigenvalues.h"
 #include "problem/Invariant.h"
 
 // Kirchhoff index: n times the sum of 1 / mu over the Laplacian eigenvalues mu except the
@@ -12,4 +13,8 @@ public:
     ~invKIRCHHOFF() override;
 
     void recompute() override;
+
+private:
+    // Kept between computations, so an evaluation allocates nothing.
+    SymmetricEigenvalues spectrum;
 };

@@ -33,12 +33,26 @@ void invRANDIC::recompute()
     // which the per-vertex analyst report of the item shows.
     for (int i = 0; i < n; ++i)
         M[i][0] = InvariantKit::degree(adj, i);
+    // 1/sqrt(d(i) d(j)) = w(d(i)) w(d(j)) with w(d) = 1/sqrt(d), taken from a table of the 32
+    // possible degrees instead of a square root and a division per edge.
+    static const struct Weights {
+        double w[33];
+        Weights()
+        {
+            w[0] = 0.0;
+            for (int d = 1; d <= 32; ++d)
+                w[d] = 1.0 / std::sqrt(double(d));
+        }
+    } table;
+    double w[32];
+    for (int i = 0; i < n; ++i)
+        w[i] = table.w[InvariantKit::degree(adj, i)];
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
-        for (quint32 x = adj[i] & ~InvariantKit::upTo(i); x; x &= x - 1) {
-            const int j = InvariantKit::lowest(x);
-            sum += 1.0 / std::sqrt(M[i][0] * M[j][0]);
-        }
+        double row = 0.0;
+        for (quint32 x = adj[i] & ~InvariantKit::upTo(i); x; x &= x - 1)
+            row += w[InvariantKit::lowest(x)];
+        sum += w[i] * row;
     }
     M[0][0] = sum;
 }

@@ -23,14 +23,26 @@ void invWIENER::recompute()
     quint32 adj[32];
     const int n = InvariantKit::readRows(graph, adj);
     error = false;
-    const bool connected = InvariantKit::allDistances(adj, n, M, InvariantKit::Unreached);
-    double sum = 0.0;
-    for (int i = 1; i < n; ++i) {
-        const double *d = M[i].constData();
-        for (int j = 0; j < i; ++j)
-            sum += d[j];
+    // Breadth-first levels counted by population: the sum of distances from s is the sum over the
+    // levels of distance times level size, so no distance matrix is written.
+    const quint32 all = InvariantKit::allVertices(n);
+    bool connected = true;
+    long total = 0;
+    for (int s = 0; s < n && connected; ++s) {
+        quint32 seen = 1u << s;
+        quint32 frontier = seen;
+        for (long d = 1; frontier; ++d) {
+            quint32 next = 0;
+            for (quint32 f = frontier; f; f &= f - 1)
+                next |= adj[InvariantKit::lowest(f)];
+            next &= all & ~seen;
+            seen |= next;
+            total += d * InvariantKit::popcount(next);
+            frontier = next;
+        }
+        connected = seen == all;
     }
-    M[0][0] = sum;
+    M[0][0] = double(total / 2);
     error = !connected;
     rows = connected ? 1 : 0;
     cols = rows;

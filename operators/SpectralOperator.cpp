@@ -1,8 +1,12 @@
 #include "operators/SpectralOperator.h"
 
-#include "graph/Eig.h"
+#include "graph/SymmetricEigenvalues.h"
 
 #include <cmath>
+
+SpectralOperator::SpectralOperator() : OperatorFrame(1) {}
+
+SpectralOperator::~SpectralOperator() = default;
 
 int SpectralOperator::symmetricOrder(const QString &prefix, const QString &symmetricWord, bool finiteEntries)
 {
@@ -42,13 +46,16 @@ int SpectralOperator::symmetricOrder(const QString &prefix, const QString &symme
     return n;
 }
 
-bool SpectralOperator::eigenvalues(int n, const QString &prefix, QVector<double> &values)
+const QVector<double> *SpectralOperator::eigenvalues(int n, const QString &prefix)
 {
-    const Eig eig(arg1->M, n);
-    if (!eig.converged()) {
+    if (!spectrum)
+        spectrum.reset(new SymmetricEigenvalues);
+    if (!spectrum->compute(arg1->M, n)) {
         fail(prefix + QStringLiteral(" did not converge"), true);
-        return false;
+        return nullptr;
     }
-    values = eig.eigvals();
-    return true;
+    spectrumValues.resize(n);
+    for (int k = 0; k < n; ++k)
+        spectrumValues[k] = spectrum->value(k);
+    return &spectrumValues;
 }

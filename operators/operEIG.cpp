@@ -1,6 +1,5 @@
 #include "operators/operEIG.h"
 
-#include "graph/Eig.h"
 
 #include <cmath>
 
@@ -44,13 +43,11 @@ void operEIG::recompute()
                 return;
             }
 
-    const Eig eig(a->M, n);
-    if (!eig.converged()) {
+    if (!spectrum.compute(a->M, n)) {
         fail(QStringLiteral("EIG did not converge"), true);
         return;
     }
-    const QVector<double> values = eig.eigvals();
     succeed(QStringLiteral("Eigenvalues"), n, 1, a->sRows, QStringLiteral("1"));
     for (int k = 0; k < n; ++k)
-        M[k][0] = values[k];
+        M[k][0] = spectrum.value(k);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graph/SymmetricEigenvalues.h"
 #include "operators/OperatorFrame.h"
 
 // "EIGENVALUES": the column of the n eigenvalues of a real symmetric n x n matrix (n >= 2), largest
@@ -11,4 +12,8 @@ class operEIG : public OperatorFrame
 public:
     explicit operEIG(bool withDisplay);
     void recompute() override;
+
+private:
+    // Kept between computations: its fixed work space means an evaluation allocates nothing.
+    SymmetricEigenvalues spectrum;
 };

@@ -15,11 +15,11 @@ void operINERTIA::recompute()
 {
     const QString prefix = QStringLiteral("INERTIA");
     const int n = symmetricOrder(prefix, QStringLiteral("symetric"), true);
-    QVector<double> values;
-    if (n == 0 || !eigenvalues(n, prefix, values))
+    const QVector<double> *values = n == 0 ? nullptr : eigenvalues(n, prefix);
+    if (!values)
         return;
     int negative = 0, zero = 0, positive = 0;
-    for (double lambda : values) {
+    for (double lambda : *values) {
         if (lambda > 1e-6)
             ++positive;
         else if (lambda < -1e-6)

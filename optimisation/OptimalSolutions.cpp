@@ -99,21 +99,25 @@ OptimalSolutions::Level OptimalSolutions::compareLevel(const Eval &e) const
     return Level::PointsTest;
 }
 
+bool OptimalSolutions::otherDimension(const Eval &e) const
+{
+    for (const QVector<double> &q : points)
+        if (q.size() != e.z().size())
+            return true;
+    return false;
+}
+
 bool OptimalSolutions::hasUncoveredPoint(const Eval &e, int L) const
 {
     const QList<QVector<double>> &z = e.z();
     for (int i = 0; i < L; ++i) {
         bool covered = false;
-        bool otherDimension = false;
-        for (const QVector<double> &q : points) {
-            if (q.size() != z.size()) {
-                otherDimension = true;
+        for (const QVector<double> &q : points)
+            if (covers(q, [&](int k) { return coordinate(z, L, i, k); })) {
+                covered = true;
                 break;
             }
-            if (!covered && covers(q, [&](int k) { return coordinate(z, L, i, k); }))
-                covered = true;
-        }
-        if (otherDimension || !covered)
+        if (!covered)
             return true;
     }
     return false;
@@ -137,7 +141,7 @@ bool OptimalSolutions::accepts(const Eval &e)
     case Level::PointsTest:
         break;
     }
-    return hasUncoveredPoint(e, L);
+    return !otherDimension(e) && hasUncoveredPoint(e, L);
 }
 
 bool OptimalSolutions::isDominated(const QVector<double> &p)
@@ -189,6 +193,10 @@ bool OptimalSolutions::addSolution(Solution *s)
         points.clear();
         break;
     case Level::PointsTest:
+        // Points of another number of objectives cannot be compared with the front: such a
+        // candidate would be kept without points and lost at the next pruning.
+        if (otherDimension(e))
+            return false;
         break;
     }
 

@@ -88,6 +88,8 @@ private:
     // Largest length of the objective vectors, -1 when one of them is empty.
     static int pointCount(const Eval &e);
     // True when some point of e is not covered by the present front.
+    // True when a front point has another number of coordinates than e has objectives.
+    bool otherDimension(const Eval &e) const;
     bool hasUncoveredPoint(const Eval &e, int L) const;
     static QVector<double> makePoint(const Eval &e, int L, int i);
     void deleteAll();

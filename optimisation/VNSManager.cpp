@@ -1,5 +1,6 @@
 #include "optimisation/VNSManager.h"
 
+#include "analysts/AnalystWidget.h"
 #include "analysts/DataLoader.h"
 #include "graph/Graph.h"
 #include "optimisation/OptimalSolutions.h"
@@ -51,6 +52,11 @@ VNSManager::VNSManager(Problem *problem, Graph *graph, AnalystWidget *graphAnaly
         connect(w, &VNS::signal_publish_graph, this, &VNSManager::slot_publish_graph);
         connect(w, &VNS::signal_console, this, &VNSManager::slot_console);
     }
+    // The graphs found are handed to the loader's buffer; both analysts then take them over.
+    for (AnalystWidget *a : {graphAnalyst, vertexAnalyst})
+        if (a)
+            connect(this, &VNSManager::signal_graphs_ready, a, &AnalystWidget::slot_data_loaded,
+                    Qt::UniqueConnection);
 }
 
 VNSManager::~VNSManager()

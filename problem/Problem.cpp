@@ -51,37 +51,6 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
-// The graph view's colour and label operations come with the view; a graph that does not offer
-// them yet simply gets nothing handed over.
-template <typename G>
-auto handColors(G *g, const QVector<double> &v, int) -> decltype(g->setColors(v), void())
-{
-    g->setColors(v);
-}
-template <typename G> void handColors(G *, const QVector<double> &, long) {}
-template <typename G>
-auto handLabels(G *g, const QVector<double> &v, int) -> decltype(g->setLabels(v), void())
-{
-    g->setLabels(v);
-}
-template <typename G> void handLabels(G *, const QVector<double> &, long) {}
-template <typename G>
-auto handELabels(G *g, const QVector<QVector<double>> &m, bool show, int)
-    -> decltype(g->setELabels(m, show), void())
-{
-    g->setELabels(m, show);
-}
-template <typename G> void handELabels(G *, const QVector<QVector<double>> &, bool, long) {}
-template <typename G> auto resetColorsOf(G *g, int) -> decltype(g->resetColors(), void())
-{
-    g->resetColors();
-}
-template <typename G> void resetColorsOf(G *, long) {}
-template <typename G> auto resetLabelsOf(G *g, int) -> decltype(g->resetLabels(), void())
-{
-    g->resetLabels();
-}
-template <typename G> void resetLabelsOf(G *, long) {}
 
 bool setLinkK(Calculus *target, int k, Link *l)
 {
@@ -668,9 +637,9 @@ void Problem::handDisplayItems(bool withColors, bool withLabels, bool withELabel
     if (!graph)
         return;
     if (colors && withColors)
-        handColors(graph, colors->getFirstCol(), 0);
+        graph->setColors(colors->getFirstCol());
     if (labels && withLabels)
-        handLabels(graph, labels->getFirstCol(), 0);
+        graph->setLabels(labels->getFirstCol());
     if (eLabels && withELabels) {
         const int n = graph->getNbNodes();
         QVector<QVector<double>> m;
@@ -680,7 +649,7 @@ void Problem::handDisplayItems(bool withColors, bool withLabels, bool withELabel
             m = eLabels->M;
             show = eLabels->rows == n && eLabels->cols == n;
         }
-        handELabels(graph, m, show, 0);
+        graph->setELabels(m, show);
     }
 }
 
@@ -969,16 +938,19 @@ void Problem::clear()
     param2 = nullptr;
     param1 = nullptr;
     if (graph && (onGuiThread() || !graph->isDisplayed())) {
-        resetColorsOf(graph, 0);
-        resetLabelsOf(graph, 0);
+        graph->resetColors();
+        graph->resetLabels();
     }
 }
 
 Problem *Problem::clone()
 {
     const QString text = saveString();
-    Problem *copy = new Problem(graph, QStringLiteral("clone"), false);
+    // Built without a graph and bound afterwards: linking the copy's items on this board's graph
+    // would take fresh stamps and back up the user's current graph as the best one.
+    Problem *copy = new Problem(nullptr, QStringLiteral("clone"), false);
     copy->openString(text);
+    copy->setGraph(graph);
     copy->setDiameter(diameter);
     copy->setDiameterIntType(diameterType);
     copy->setDiameterValue(diameterValue);

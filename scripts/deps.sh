@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what Tessaly needs to build, test and benchmark on Debian 12, when it is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 libbenchmark-dev)
+packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 libbenchmark-dev
+          libeigen3-dev liblapack-dev)
+# pdfinfo checks the analysts' PDF drawings; nauty-geng feeds the analyst benchmark.
+packages+=(poppler-utils nauty)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 
 #include <atomic>
 
@@ -80,6 +81,19 @@ bool Prompt::print(QWidget *parent, QPrinter *printer)
 {
     QPrintDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QProgressDialog *Prompt::progress(QWidget *parent, const QString &title, const QString &label, int maximum)
+{
+    auto *dialog = new QProgressDialog(label, QStringLiteral("Cancel"), 0, maximum, parent);
+    dialog->setWindowTitle(title);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setValue(0);
+    dialog->show();
+    return dialog;
 }
 
 Prompt *Prompt::current()

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QPrinter;
+class QProgressDialog;
 class QWidget;
 
 // Every modal question, message box and file dialog of the program goes through the current
@@ -30,6 +31,10 @@ public:
     virtual QString directory(QWidget *parent, const QString &caption, const QString &dir);
     // The print dialog on printer; true when the user accepted it.
     virtual bool print(QWidget *parent, QPrinter *printer);
+    // A window-modal progress dialog with a Cancel button for a task of maximum steps, shown at
+    // once; the caller owns it and deletes it when the task ends.
+    virtual QProgressDialog *progress(QWidget *parent, const QString &title, const QString &label,
+                                      int maximum);
 
     // The prompt in use; the interactive one unless a test installed another.
     static Prompt *current();

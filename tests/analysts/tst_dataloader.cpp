@@ -171,6 +171,9 @@ void TestDataLoader::badLines_data()
         << "tsy" << QStringList{"40 0101", "3 101"} << QStringList{"3 101"} << 1;
     QTest::newRow("tsy not a graph") << "tsy" << QStringList{"abc", "-2 1", "2 1"} << QStringList{"2 1"} << 2;
     QTest::newRow("tsy bad character") << "tsy" << QStringList{"3 1x1", "3 111"} << QStringList{"3 111"} << 1;
+    QTest::newRow("line beyond 1 MiB")
+        << "tsy" << QStringList{QStringLiteral("3 111") + QString(2 << 20, QLatin1Char('1')), "3 101"}
+        << QStringList{"3 101"} << 1;
 }
 
 void TestDataLoader::badLines()

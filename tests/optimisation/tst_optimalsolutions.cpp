@@ -137,8 +137,10 @@ void TestOptimalSolutions::script_data()
     QTest::newRow("infinite objective") << QStringList{"0|inf", "0|1e300"} << true << "TT" << 2 << 1 << 1;
     QTest::newRow("feasible with fewer values replaces")
         << QStringList{"0,2|5", "0|1"} << true << "TT" << 1 << 1 << 1;
-    QTest::newRow("point of another dimension accepted without it")
-        << QStringList{"0|1/2", "0|3"} << true << "TT" << 2 << 1 << 1;
+    QTest::newRow("point of another dimension refused")
+        << QStringList{"0|1/2", "0|3", "0|0/0"} << true << "TFT" << 2 << 1 << 1;
+    QTest::newRow("non-family point of another dimension refused")
+        << QStringList{"0|1/2", "0|-5"} << false << "TF" << 1 << 1 << 1;
     QTest::newRow("non-family violated first without points, then points test")
         << QStringList{"1|4", "1|9"} << false << "TT" << 1 << 1 << 1;
     QTest::newRow("same violation level without points refused")

@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 
 // Job control of one worker: limits, stop requests, the shaking range and the start graph.
@@ -133,8 +134,12 @@ void TestVnsJobs::destructorStopsRunningJob()
     j->init(8, 0);
     j->w->start();
     QTRY_VERIFY_WITH_TIMEOUT(j->w->evaluations() > 10, 30000);
-    delete j; // must return: the destructor stops the job and waits for it
-    QVERIFY(true);
+    // Emitted on the worker's own thread as it ends, so the flag is set before the destructor's
+    // wait returns; a destructor that only detached the thread would leave it clear.
+    std::atomic<bool> ended{false};
+    QObject::connect(j->w.get(), &QThread::finished, [&ended] { ended = true; });
+    delete j;
+    QVERIFY(ended.load());
 }
 
 void TestVnsJobs::shakingRangeFromJobOrder_data()

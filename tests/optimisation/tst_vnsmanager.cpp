@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <limits>
 #include <memory>
 
@@ -406,8 +407,14 @@ void TestVnsManager::destructorStopsRun()
     s->m->slot_set_nbnod(8);
     s->m->slot_startVNS();
     QTRY_VERIFY_WITH_TIMEOUT(s->m->worker(2)->evaluations() > 10, 30000);
-    delete s; // must return: stops the run and waits for every thread
-    QVERIFY(true);
+    // Every thread must have ended by the time the destructor returns (finished is emitted on
+    // the ending thread itself, before its wait returns).
+    std::atomic<int> ended{0};
+    QObject::connect(s->m.get(), &QThread::finished, [&ended] { ++ended; });
+    for (int k = 0; k < 3; ++k)
+        QObject::connect(s->m->worker(k), &QThread::finished, [&ended] { ++ended; });
+    delete s;
+    QCOMPARE(ended.load(), 4);
 }
 
 QTEST_MAIN(TestVnsManager)

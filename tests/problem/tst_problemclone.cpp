@@ -3,10 +3,13 @@
 #include "problem/BuildCalculus.h"
 #include "problem/Eval.h"
 #include "problem/Problem.h"
+#include "problem/infoNODE.h"
 #include "problem/invConstant.h"
 #include "problem/invPARAM.h"
 
 #include <QtTest>
+
+#include <memory>
 
 #include <algorithm>
 
@@ -67,6 +70,7 @@ private slots:
     void endToEnd_data();
     void endToEnd();
     void cloneEvaluatesLikeOriginal();
+    void cloneLeavesTheGraphAlone();
 };
 
 void TestProblemClone::endToEnd_data()
@@ -157,6 +161,34 @@ void TestProblemClone::cloneEvaluatesLikeOriginal()
         QCOMPARE(c.violated(), a.violated());
     }
     delete copy;
+}
+
+// The search and the loader clone the user's board at every start: the clone must not touch the
+// user's graph, whose best graph is what the user sees and saves.
+void TestProblemClone::cloneLeavesTheGraphAlone()
+{
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("problem"), true);
+    Board b;
+    if (!buildBoard(p, b))
+        QSKIP("ORDER, SIZE, <= or >= are not made by the factory yet");
+    // A display item with an argument: the clone links it again while reading the text.
+    QVERIFY(p.link1(b.size, p.getColors()));
+    QVERIFY(g.loadtsy(QStringLiteral("4 111000"), false));
+    QVERIFY(g.loadCurrentGraph(QStringLiteral("4 111001")));
+    const int stamp = g.getID();
+    QSignalSpy changed(&g, &Graph::signal_best_graph_changed);
+    std::unique_ptr<Problem> copy(p.clone());
+    QCOMPARE(g.graphData(), QStringLiteral("4 111000"));
+    QCOMPARE(g.currentGraphData(), QStringLiteral("4 111001"));
+    QCOMPARE(g.getID(), stamp);
+    QCOMPARE(changed.count(), 0);
+    // The copy is bound to the graph afterwards and evaluates its current graph.
+    QCOMPARE(copy->saveString(), p.saveString());
+    Eval e;
+    copy->eval(&e);
+    QCOMPARE(e.z(0).value(0), 4.0);  // ORDER, minimised
+    QCOMPARE(e.z(1).value(0), -4.0); // SIZE of "4 111001", maximised
 }
 
 QTEST_MAIN(TestProblemClone)

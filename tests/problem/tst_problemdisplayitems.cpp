@@ -1,4 +1,6 @@
+#include "graph/Edge.h"
 #include "graph/Graph.h"
+#include "graph/Node.h"
 #include "problem/Operator.h"
 #include "problem/Problem.h"
 #include "problem/infoEDGE.h"
@@ -94,6 +96,20 @@ void TestProblemDisplayItems::recompute()
         for (int j = 0; j < target->cols; ++j)
             QCOMPARE(target->M[i][j], double(i * target->cols + j + 1));
     QCOMPARE(target->getFirstCol().size(), target->rows);
+
+    // What a sound item holds reaches the graph view.
+    if (target->getError())
+        return;
+    for (int i = 0; i < std::min(target->rows, 32); ++i) {
+        if (item == QLatin1String("Colors"))
+            QCOMPARE(g.getNode(i)->getColorIndex(), int(target->M[i][0]));
+        else if (item == QLatin1String("Labels"))
+            QCOMPARE(g.getNode(i)->getLabel(), QString::number(target->M[i][0]));
+        else
+            for (int j = 0; j < i; ++j)
+                QCOMPARE(g.getEdge(i, j)->getLabel(),
+                         g.edge(i, j) ? QString::number(target->M[i][j]) : QString());
+    }
 }
 
 QTEST_MAIN(TestProblemDisplayItems)

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// The content of a graph file and its text forms: the graph file (order, one "name TAB x TAB y"
+// line per vertex, the adjacency matrix on one line of n x n TAB-ended cells), the autosave file
+// (the same with the change stamp as second line) and the edge-list export (order, edge count,
+// vertex lines, one "name TAB name TAB 1 TAB 0" line per edge). Text is Latin-1 on both sides.
+//
+// parse() checks the whole text before it fills anything, so a caller applies a file only when
+// it was accepted.
+class GraphFile
+{
+public:
+    static constexpr int MaxNodes = 32;
+    // Larger files cannot be graph files of at most 32 vertices; they are refused unread.
+    static constexpr qint64 MaxBytes = 1 << 20;
+
+    struct Vertex {
+        QString name;
+        double x = 0.0;
+        double y = 0.0;
+    };
+
+    int order = 0;
+    QVector<Vertex> vertices;
+    // Symmetric adjacency as row bit masks (bit j of rows[i]); no diagonal.
+    quint32 rows[MaxNodes] = {};
+    // The stamp line of an autosave file.
+    qint64 stamp = 0;
+
+    // Reads a graph file (withStamp: an autosave file). False with error = "line N: reason".
+    // Only the cells above the diagonal are read as edges (any non-zero integer is one); every
+    // cell must be an integer and the line must hold exactly n x n of them.
+    static bool parse(const QByteArray &data, bool withStamp, GraphFile &out, QString &error);
+
+    QByteArray graphText(bool withStamp) const;
+    QByteArray edgeListText() const;
+    int edgeCount() const;
+
+private:
+    QByteArray vertexLines() const;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "graph/Isomorphic.h"
+
+class Graph;
+class QWidget;
+
+// The shuffle command's work: relabels the shown graph at random a number of times and tests
+// every relabelling against the graph it came from with Isomorphic. The tests run on a worker
+// thread behind a window-modal progress dialog (from the prompt interface) whose Cancel stops the
+// running test before its next evaluation; the window stays responsive meanwhile.
+//
+// The graph is left as it was: its current graph is brought back to the shown one and its stamp
+// to the backup stamp. Call on the GUI thread.
+class ShuffleCheck
+{
+public:
+    struct Result {
+        int rounds = 0;     // relabellings asked for
+        int tested = 0;     // tests that ran to their answer
+        int isomorphic = 0; // of those, the ones that answered 1
+        long long evaluations = 0;
+        bool cancelled = false;
+    };
+
+    static Result run(Graph *graph, int rounds = 100, QWidget *parent = nullptr,
+                      int budget = Isomorphic::DefaultBudget);
+};
