@@ -1,10 +1,15 @@
 #include "shell/MainWidget.h"
 
+#include "analysts/Analyst.h"
+#include "analysts/AnalystWidget.h"
 #include "analysts/DataLoader.h"
+#include "analysts/FilterWidget.h"
 #include "analysts/RunWindow.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
+#include "graph/MDS.h"
 #include "graph/Node.h"
+#include "graph/ShuffleCheck.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
@@ -108,6 +113,8 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
 
     Node::initColors();
 
+    analystG = new Analyst(nullptr);
+    analystV = new Analyst(nullptr);
     graph = new Graph(QStringLiteral("graph"), true);
     graphBak = new Graph(QStringLiteral("Graph_bak"), true);
     problem = new Problem(graph, QStringLiteral("problem"), true);
@@ -116,7 +123,11 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     problem->setContextMenuPolicy(Qt::CustomContextMenu);
     runWindow = new RunWindow(tr("Loading graphs..."));
     loader = new DataLoader(problem, graph, runWindow);
-    vns = new VNSManager(problem, graph, nullptr, nullptr, loader);
+    filterV = new FilterWidget;
+    filterG = new FilterWidget;
+    analystWidgetG = new AnalystWidget(problem, graph, analystG, loader, filterG, false);
+    analystWidgetV = new AnalystWidget(problem, graph, analystV, loader, filterV, true);
+    vns = new VNSManager(problem, graph, analystWidgetG, analystWidgetV, loader);
 
     bool numeric = false;
     const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
@@ -365,21 +376,67 @@ void MainWidget::buildGraphPage()
     auto *page = new QWidget;
     auto *grid = new QGridLayout;
 
-    auto *unselect = button(tr("Unselect"), QStringLiteral("unselect"));
+    struct Entry {
+        const char *text;
+        const char *name;
+        int row, column;
+        void (Graph::*slot)();
+    };
+    const Entry buttons[] = {{"Add E", "addEdges", 0, 0, &Graph::slot_adde},
+                             {"Rem E", "removeEdges", 0, 1, &Graph::slot_reme},
+                             {"Add V", "addVertex", 1, 0, &Graph::slot_addv},
+                             {"Rem V", "removeVertices", 1, 1, &Graph::slot_remv},
+                             {"Print", "printGraph", 1, 2, &Graph::slot_print},
+                             {"Unselect", "unselect", 3, 0, &Graph::slot_unselect},
+                             {"Inv. sel.", "invertSelection", 3, 1, &Graph::slot_invert_select},
+                             {"Compl.", "complement", 3, 2, &Graph::slot_complement},
+                             {"Save", "saveGraph", 7, 0, &Graph::slot_save_graph},
+                             {"Load", "loadGraph", 7, 1, &Graph::slot_load_graph}};
+    for (const Entry &e : buttons) {
+        auto *b = button(tr(e.text), QString::fromLatin1(e.name));
+        grid->addWidget(b, e.row, e.column);
+        connect(b, &QPushButton::clicked, graph, e.slot);
+    }
+    // How a double click on the graph adds vertices.
+    auto *modes = new QButtonGroup(page);
+    const Entry radios[] = {{"Cliq.", "addClique", 2, 0, &Graph::slot_set_add_k},
+                            {"Bipart.", "addBipartite", 2, 1, &Graph::slot_set_add_bip},
+                            {"Tail.", "addTail", 2, 2, &Graph::slot_set_add_tail}};
+    for (const Entry &e : radios) {
+        auto *r = new QRadioButton(tr(e.text));
+        r->setObjectName(QString::fromLatin1(e.name));
+        r->setChecked(e.column == 0);
+        modes->addButton(r);
+        grid->addWidget(r, e.row, e.column);
+        connect(r, &QRadioButton::clicked, graph, e.slot);
+    }
+
+    auto *nodeSize = doubleBox(QStringLiteral("nodeSize"), 0.5, 200.0, 20.0);
+    auto *shuffle = button(tr("Shuffle"), QStringLiteral("shuffle"));
     auto *edgeWidth = spinBox(QStringLiteral("edgeWidth"), 0, 20, 2);
     auto *mds3d = checkBox(tr("3D pos."), QStringLiteral("mds3d"), false);
     positionBox = doubleBox(QStringLiteral("position"), 10.0, 2000.0, 500.0);
+    auto *place = button(tr("Place"), QStringLiteral("place"));
+    auto *toAnalyst = button(tr("Analyst"), QStringLiteral("toAnalyst"));
 
-    grid->addWidget(unselect, 3, 0);
+    grid->addWidget(new QLabel(tr("Node size")), 4, 0);
+    grid->addWidget(nodeSize, 4, 1);
+    grid->addWidget(shuffle, 4, 2);
     grid->addWidget(new QLabel(tr("Edge width")), 5, 0);
     grid->addWidget(edgeWidth, 5, 1);
     grid->addWidget(mds3d, 5, 2);
     grid->addWidget(new QLabel(tr("Position")), 6, 0);
     grid->addWidget(positionBox, 6, 1);
+    grid->addWidget(place, 6, 2);
+    grid->addWidget(toAnalyst, 7, 2);
 
-    connect(unselect, &QPushButton::clicked, graph, &Graph::slot_unselect);
+    connect(nodeSize, QOverload<double>::of(&QDoubleSpinBox::valueChanged), graph,
+            &Graph::slot_set_node_radius);
+    connect(shuffle, &QPushButton::clicked, this, &MainWidget::slot_shuffle);
     connect(edgeWidth, QOverload<int>::of(&QSpinBox::valueChanged), this, &MainWidget::slot_set_edge_width);
     connect(mds3d, &QCheckBox::clicked, this, &MainWidget::slot_set_mds3d);
+    connect(place, &QPushButton::clicked, this, &MainWidget::slot_place_graph);
+    connect(toAnalyst, &QPushButton::clicked, this, &MainWidget::slot_save_graph_analyst);
 
     page->setLayout(grid);
     toolBox->addItem(page, QIcon(), tr("Graph"));
@@ -389,6 +446,57 @@ void MainWidget::buildAnalystPage()
 {
     auto *page = new QWidget;
     auto *grid = new QGridLayout;
+    AnalystWidget *g = analystWidgetG;
+    AnalystWidget *v = analystWidgetV;
+
+    auto *load = button(tr("Load"), QStringLiteral("loadData"));
+    auto *g6 = new QRadioButton(tr("g6"));
+    g6->setObjectName(QStringLiteral("typeG6"));
+    g6->setChecked(true);
+    auto *tsy = new QRadioButton(tr("tsy"));
+    tsy->setObjectName(QStringLiteral("typeTsy"));
+    auto *types = new QButtonGroup(page);
+    types->addButton(g6);
+    types->addButton(tsy);
+    auto *filter = checkBox(tr("Filter"), QStringLiteral("filterMode"), true);
+    grid->addWidget(load, 0, 0, 1, 2);
+    grid->addWidget(g6, 0, 2);
+    grid->addWidget(tsy, 0, 3);
+    grid->addWidget(filter, 1, 0, 1, 2);
+    connect(load, &QPushButton::clicked, g, &AnalystWidget::slot_load_data);
+    connect(g6, &QRadioButton::clicked, g, &AnalystWidget::slot_set_type_g6);
+    connect(tsy, &QRadioButton::clicked, g, &AnalystWidget::slot_set_type_tsy);
+    connect(filter, &QCheckBox::clicked, g, &AnalystWidget::slot_set_filter_mode);
+    connect(filter, &QCheckBox::clicked, v, &AnalystWidget::slot_set_filter_mode);
+
+    // Buttons that drive the graph analyst, the vertex analyst, or both (the graph analyst first).
+    struct Entry {
+        const char *text;
+        const char *name;
+        int row, column, span;
+        void (AnalystWidget::*slot)();
+        bool onG, onV;
+    };
+    const Entry entries[] = {
+        {"Update", "update", 1, 2, 2, &AnalystWidget::slot_update_table, true, true},
+        {"Clear", "clear", 2, 0, 2, &AnalystWidget::slot_clear_only, true, true},
+        {"Delete", "delete", 2, 2, 2, &AnalystWidget::slot_delete, true, true},
+        {"Save data (G)", "saveDataG", 3, 0, 2, &AnalystWidget::slot_save_data, true, false},
+        {"Save data (V)", "saveDataV", 3, 2, 2, &AnalystWidget::slot_save_data, false, true},
+        {"Save graphs (G)", "saveGraphsG", 4, 0, 2, &AnalystWidget::slot_save_used_graphs, true, false},
+        {"Save graphs (V)", "saveGraphsV", 4, 2, 2, &AnalystWidget::slot_save_used_graphs, false, true},
+        {"Save all graphs", "saveAllGraphs", 5, 0, 4, &AnalystWidget::slot_save_graphs, true, false},
+        {"Save graphs pdf (G)", "savePdfG", 6, 0, 2, &AnalystWidget::slot_save_used_graphs_pdf, true, false},
+        {"Save graphs pdf (V)", "savePdfV", 6, 2, 2, &AnalystWidget::slot_save_used_graphs_pdf, false, true},
+        {"Save all graphs pdf", "saveAllPdf", 7, 0, 4, &AnalystWidget::slot_save_graphs_pdf, true, false}};
+    for (const Entry &e : entries) {
+        auto *b = button(tr(e.text), QString::fromLatin1(e.name));
+        grid->addWidget(b, e.row, e.column, 1, e.span);
+        if (e.onG)
+            connect(b, &QPushButton::clicked, g, e.slot);
+        if (e.onV)
+            connect(b, &QPushButton::clicked, v, e.slot);
+    }
     page->setLayout(grid);
     toolBox->addItem(page, QIcon(), tr("Analyst"));
 }
@@ -443,10 +551,18 @@ void MainWidget::buildInspectorWindow()
 
 void MainWidget::buildAnalystTabs()
 {
-    analystTabsG = new QTabWidget;
-    analystTabsG->setObjectName(QStringLiteral("graphAnalystTabs"));
-    analystTabsV = new QTabWidget;
-    analystTabsV->setObjectName(QStringLiteral("vertexAnalystTabs"));
+    auto build = [](const QString &name, FilterWidget *filter, AnalystWidget *table) {
+        auto *tabs = new QTabWidget;
+        tabs->setObjectName(name);
+        auto *filterArea = new QScrollArea;
+        filterArea->setWidgetResizable(true);
+        filterArea->setWidget(filter);
+        tabs->addTab(filterArea, tr("Filter"));
+        tabs->addTab(table, tr("Table view"));
+        return tabs;
+    };
+    analystTabsG = build(QStringLiteral("graphAnalystTabs"), filterG, analystWidgetG);
+    analystTabsV = build(QStringLiteral("vertexAnalystTabs"), filterV, analystWidgetV);
 }
 
 void MainWidget::buildMainTabs()
@@ -504,6 +620,12 @@ void MainWidget::makeConnections()
     connect(this, &MainWidget::signal_open_problem, problem, &Problem::slot_open);
     connect(this, &MainWidget::signal_run, vns, &VNSManager::slot_startVNS);
     connect(this, &MainWidget::signal_print_problem, problem, &Problem::slot_print);
+    connect(this, &MainWidget::signal_save_graph, graph, &Graph::slot_save_graph);
+    connect(this, &MainWidget::signal_open_graph, graph, &Graph::slot_load_graph);
+    connect(this, &MainWidget::signal_print_graph, graph, &Graph::slot_print);
+    // Halt also stops an analyst update in progress.
+    connect(this, &MainWidget::signal_halt, analystWidgetG, &AnalystWidget::slot_halt);
+    connect(this, &MainWidget::signal_halt, analystWidgetV, &AnalystWidget::slot_halt);
     connect(this, &MainWidget::signal_halt, vns, &VNSManager::slot_stopVNS);
 
     // Board.
@@ -523,6 +645,21 @@ void MainWidget::makeConnections()
     connect(graph, &Graph::signal_best_graph_changed, problem, &Problem::slot_best_backup);
     connect(graph, &Graph::signal_start_vns, vns, &VNSManager::slot_startVNS);
     connect(graph, &Graph::signal_place_graph, this, &MainWidget::slot_place_graph);
+    connect(graph, &Graph::signal_load_next, analystWidgetG, &AnalystWidget::slot_next_graph);
+
+    // Analysts: a chosen row becomes the working graph, always through the graph analyst's list.
+    connect(analystG, &Analyst::signal_load_graph, analystWidgetG, &AnalystWidget::slot_load_graph);
+    connect(analystG, &Analyst::signal_load_graph, analystG, &Analyst::slot_hilight);
+    connect(analystV, &Analyst::signal_load_graph, analystWidgetG, &AnalystWidget::slot_load_graph);
+    connect(analystV, &Analyst::signal_load_graph, analystV, &Analyst::slot_hilight);
+    connect(analystWidgetG, &AnalystWidget::signal_data_loaded, this, &MainWidget::slot_clear_plot);
+    connect(analystWidgetG, &AnalystWidget::signal_data_loaded, this, &MainWidget::slot_clear_vplot);
+    connect(analystWidgetG, &AnalystWidget::signal_console, console,
+            QOverload<QString, bool, int, QColor>::of(&Console::append));
+    connect(analystWidgetG, &AnalystWidget::signal_place_graph, this, &MainWidget::slot_place_graph);
+    connect(analystWidgetV, &AnalystWidget::signal_console, console,
+            QOverload<QString, bool, int, QColor>::of(&Console::append));
+    connect(analystWidgetV, &AnalystWidget::signal_place_graph, this, &MainWidget::slot_place_graph);
 
     // Graph loader and its progress window.
     connect(loader, &DataLoader::signal_start, runWindow, &RunWindow::slot_start);
@@ -864,10 +1001,51 @@ void MainWidget::slot_set_diameter(int d)
 
 void MainWidget::slot_place_graph()
 {
+    const double size = positionBox->value();
     if (graph->getNbNodes() < 3)
         return;
-    graph->update_display();
-    graphBak->update_display();
+    for (Graph *g : {graph, graphBak}) {
+        MDS layout(g, size, mdsDim);
+        g->update_display();
+    }
+}
+
+void MainWidget::slot_shuffle()
+{
+    // The relabellings are tested on a worker thread behind a progress dialog, so the window stays
+    // alive however long the isomorphism tests take; the graph is left as it was shown.
+    const ShuffleCheck::Result r = ShuffleCheck::run(graph, 100, this);
+    std::cerr << "ISO : " << r.isomorphic << " success." << std::endl;
+    console->append(tr("Shuffle: %1 of %2 relabellings recognised as isomorphic%3.")
+                        .arg(r.isomorphic)
+                        .arg(r.rounds)
+                        .arg(r.cancelled ? tr(" (cancelled after %1 tests)").arg(r.tested) : QString()),
+                    false, 0, Qt::black);
+}
+
+void MainWidget::slot_save_graph_analyst()
+{
+    const QString g = graph->graphData();
+    const int r = analystG->currentRow();
+    if (r >= 0 && r < analystG->nbGraphs() &&
+        Prompt::current()->question(this, tr("Question"),
+                                    tr("Do you want to replace current graph in Analyst?")))
+        analystWidgetG->replaceGraph(g, analystG->vertex(r));
+    else
+        analystWidgetG->addGraph(g);
+}
+
+void MainWidget::slot_clear_plot()
+{
+    const QStringList names = analystG->getHeader();
+    filterG->setVariables(names);
+}
+
+void MainWidget::slot_clear_vplot()
+{
+    const QStringList names = problem->getReportNames(true);
+    filterV->setVariables(names);
+    analystV->setHeader(names);
 }
 
 void MainWidget::slot_set_edge_width(int w)
@@ -967,6 +1145,9 @@ void MainWidget::keyPressEvent(QKeyEvent *event)
 void MainWidget::handWorkingDirectory()
 {
     problem->setWD(wd);
+    graph->setWD(wd);
+    analystWidgetG->setWD(wd);
+    analystWidgetV->setWD(wd);
 }
 
 bool MainWidget::readFlag(const QString &key)
@@ -1035,6 +1216,7 @@ void MainWidget::reloadLastSession()
         if (storedGraph.isEmpty()) {
             Prompt::current()->warning(this, tr("Error"), tr("Unable to load graph "));
         } else {
+            graph->autoload();
             graph->changeBest();
             graph->best_backup();
         }
@@ -1072,6 +1254,7 @@ void MainWidget::autosave()
     if (settings.status() != QSettings::NoError)
         console->append(tr("The settings could not be written."), false, 0, Qt::red);
     problem->autosave();
+    graph->autosave();
 }
 
 void MainWidget::timerEvent(QTimerEvent *event)

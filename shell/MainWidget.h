@@ -6,10 +6,13 @@
 #include <QStringList>
 #include <QWidget>
 
+class Analyst;
+class AnalystWidget;
 class BuildCalculus;
 class Calculus;
 class Console;
 class DataLoader;
+class FilterWidget;
 class Graph;
 class PreferenceWindow;
 class Problem;
@@ -67,6 +70,8 @@ public:
     Graph *getBackupGraph() const { return graphBak; }
     VNSManager *getManager() const { return vns; }
     DataLoader *getLoader() const { return loader; }
+    AnalystWidget *getGraphAnalyst() const { return analystWidgetG; }
+    AnalystWidget *getVertexAnalyst() const { return analystWidgetV; }
     RunWindow *getRunWindow() const { return runWindow; }
     Console *getConsole() const { return console; }
     PreferenceWindow *getPreferences() const { return preferences; }
@@ -131,6 +136,7 @@ public slots:
     // Graph page, Notebook page and graph backup window.
     void slot_place_graph();
     void slot_set_mds3d(bool b) { mdsDim = 2 | int(b); }
+    void slot_shuffle();
     void slot_set_edge_width(int w);
     void slot_backup_graph();
     void slot_restore_graph();
@@ -139,8 +145,14 @@ public slots:
     void slot_set_problem_description(QString t);
     void slot_problem_description_changed();
 
-    // Main tabs.
+    // Main tabs, analysts.
     void slot_tab_changed(int index);
+    // Puts the working graph into the graph analyst, in place of its current row when the user
+    // agrees.
+    void slot_save_graph_analyst();
+    // New column lists for the graph analyst's and the vertex analyst's filter (and plot).
+    void slot_clear_plot();
+    void slot_clear_vplot();
 
     // Settings, autosave and quit.
     void slot_set_reload(bool b);
@@ -202,11 +214,17 @@ private:
     QWidget *inspectorWindow = nullptr;
     int currentTab = 0;
     BuildCalculus *catalogue;
+    Analyst *analystG = nullptr;
+    Analyst *analystV = nullptr;
     Graph *graph = nullptr;
     Graph *graphBak = nullptr;
     Problem *problem = nullptr;
     RunWindow *runWindow = nullptr;
     DataLoader *loader = nullptr;
+    FilterWidget *filterV = nullptr;
+    FilterWidget *filterG = nullptr;
+    AnalystWidget *analystWidgetG = nullptr;
+    AnalystWidget *analystWidgetV = nullptr;
     VNSManager *vns = nullptr;
     QMenu *graphMenu = nullptr;
     QMenu *problemMenu = nullptr;
