@@ -1,5 +1,7 @@
 #include "ShellFixture.h"
 
+#include "analysts/Analyst.h"
+#include "analysts/AnalystWidget.h"
 #include "graph/Graph.h"
 #include "problem/Calculus.h"
 #include "problem/Problem.h"
@@ -145,6 +147,13 @@ void TestEndToEnd::runTheExample()
              qPrintable(QString::number(difference->getValue(1))));
     QVERIFY(!hub->getGraph()->isViolated());
 
+    // The graphs found fill the Graph-Analyst, one row per graph, with the marked values.
+    Analyst *table = hub->getGraphAnalyst()->getAnalyst();
+    QTRY_VERIFY(table->nbGraphs() > 0);
+    QVERIFY(table->getHeader().contains(QStringLiteral("lambda1")));
+    QVERIFY(table->getHeader().contains(QStringLiteral("avgdeg")));
+    QCOMPARE(hub->getVertexAnalyst()->databaseSize(), hub->getGraphAnalyst()->databaseSize());
+
     // Save the results, ask for the reload, quit.
     prompt.saveFile = isolation->path() + QStringLiteral("/result.tsy3");
     act("&Save Problem")->trigger();
@@ -166,6 +175,7 @@ void TestEndToEnd::runTheExample()
     hub = window->hub();
     QVERIFY(hub->reloadFlag());
     QCOMPARE(hub->getProblem()->saveString(), savedText);
+    QCOMPARE(hub->getGraph()->graphData(), best);
     QCOMPARE(hub->control<QLineEdit>(QStringLiteral("title"))->text(),
              QStringLiteral("Largest adjacency eigenvalue minus average degree"));
     QVERIFY(prompt.titles.filter(QStringLiteral("Error")).isEmpty());

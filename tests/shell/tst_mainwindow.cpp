@@ -1,6 +1,10 @@
 #include "ShellFixture.h"
 
+#include "analysts/Analyst.h"
+#include "analysts/AnalystWidget.h"
+#include "graph/Edge.h"
 #include "graph/Graph.h"
+#include "graph/Node.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
@@ -14,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDebug>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -24,10 +29,12 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBox>
 #include <QTreeWidget>
+#include <QVector3D>
 
 #include <memory>
 
@@ -50,6 +57,9 @@ private slots:
     void componentTree();
     void boardMenuPlacesAtClick();
     void graphMenuAndBackupWindow();
+    void graphPagePlacesBothGraphs();
+    void workingGraphIntoTheAnalyst_data();
+    void workingGraphIntoTheAnalyst();
     void runLockFollowsTheSearch();
     void everyEntryOnce();
     void frameCloseTakesQuitPath();
@@ -312,7 +322,7 @@ void TestMainWindow::graphMenuAndBackupWindow()
     MainWidget *hub = window->hub();
     Graph *g = hub->getGraph();
     Graph *bak = hub->getBackupGraph();
-    QVERIFY(g->loadtsy(QStringLiteral("4 110100"), true)); // the path 0-1, 0-2... a star K1,3? see below
+    QVERIFY(g->loadtsy(QStringLiteral("4 110100"), true));
     const QString before = g->graphData();
     act("Show Graph Backup")->trigger();
     auto click = [&](const char *name) {
@@ -335,6 +345,114 @@ void TestMainWindow::graphMenuAndBackupWindow()
     click("exchange");
     QCOMPARE(g->graphData(), before);
     QCOMPARE(bak->graphData(), QStringLiteral("3 101"));
+}
+
+namespace
+{
+QVector<QVector3D> coordinates(Graph *g)
+{
+    QVector<QVector3D> c;
+    for (int k = 0; k < g->getNbNodes(); ++k)
+        c << QVector3D(g->getNode(k)->getCoordX(), g->getNode(k)->getCoordY(), g->getNode(k)->getCoordZ());
+    return c;
+}
+} // namespace
+
+void TestMainWindow::graphPagePlacesBothGraphs()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Graph *g = hub->getGraph();
+    Graph *bak = hub->getBackupGraph();
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(MainWidget::PageGraph);
+    auto click = [&](const char *name) {
+        auto *b = hub->control<QAbstractButton>(QString::fromLatin1(name));
+        QVERIFY2(b, name);
+        b->click();
+    };
+
+    // Two vertices: neither graph moves, however large the backup graph.
+    QVERIFY(g->loadtsy(QStringLiteral("2 1"), true));
+    QVERIFY(bak->loadtsy(QStringLiteral("6 111111111111111"), true));
+    const auto before = coordinates(g);
+    const auto bakBefore = coordinates(bak);
+    click("place");
+    QCOMPARE(coordinates(g), before);
+    QCOMPARE(coordinates(bak), bakBefore);
+
+    // Four vertices in the plane: a flat layout, and the backup graph is laid out too.
+    QVERIFY(g->loadtsy(QStringLiteral("4 100100"), true));
+    hub->control<QDoubleSpinBox>(QStringLiteral("position"))->setValue(300.0);
+    click("place");
+    const auto flat = coordinates(g);
+    for (const QVector3D &p : flat)
+        QCOMPARE(p.z(), 0.0f);
+    QVERIFY(coordinates(bak) != bakBefore);
+
+    // "3D pos." lays both graphs out in space, and back in the plane when unticked.
+    click("mds3d");
+    QCOMPARE(hub->layoutDimension(), 3);
+    click("place");
+    bool depth = false;
+    for (const QVector3D &p : coordinates(bak))
+        depth |= qAbs(p.z()) > 1e-3;
+    QVERIFY(depth);
+    click("mds3d");
+    QCOMPARE(hub->layoutDimension(), 2);
+
+    // Edge width 0 and node size 0.5 are accepted.
+    hub->control<QSpinBox>(QStringLiteral("edgeWidth"))->setValue(0);
+    QCOMPARE(Edge::edgeWidth, 0);
+    hub->control<QSpinBox>(QStringLiteral("edgeWidth"))->setValue(2);
+    hub->control<QDoubleSpinBox>(QStringLiteral("nodeSize"))->setValue(0.1);
+    QCOMPARE(g->getNode(0)->getRadius(), 0.5);
+
+    // Editing buttons change the working graph and re-evaluate the board at once.
+    QSignalSpy changed(g, &Graph::signal_best_graph_changed);
+    click("complement");
+    QCOMPARE(changed.count(), 1);
+    click("addVertex");
+    QCOMPARE(g->getNbNodes(), 5);
+}
+
+void TestMainWindow::workingGraphIntoTheAnalyst_data()
+{
+    QTest::addColumn<bool>("currentRow");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<int>("databaseSize");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("no current row") << false << true << 3 << false;
+    QTest::newRow("current row, No") << true << false << 3 << true;
+    QTest::newRow("current row, Yes") << true << true << 2 << true;
+}
+
+void TestMainWindow::workingGraphIntoTheAnalyst()
+{
+    QFETCH(bool, currentRow);
+    QFETCH(bool, answerYes);
+    QFETCH(int, databaseSize);
+    QFETCH(bool, asked);
+    start();
+    MainWidget *hub = window->hub();
+    AnalystWidget *g = hub->getGraphAnalyst();
+    CerrCapture quiet;
+    QFile example(exampleProblemPath());
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QVERIFY(hub->getProblem()->openString(QString::fromLatin1(example.readAll())));
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click(); // keep graphs that violate the problem
+    g->addGraph(QStringLiteral("3 111"));
+    g->addGraph(QStringLiteral("4 111000"));
+    QCOMPARE(g->databaseSize(), 2);
+    if (currentRow)
+        g->getAnalyst()->getDataTable()->setCurrentCell(1, 0);
+    QVERIFY(hub->getGraph()->loadtsy(QStringLiteral("5 1000100010"), true));
+    prompt.answerYes = answerYes;
+    hub->control<QPushButton>(QStringLiteral("toAnalyst"))->click();
+    QCOMPARE(prompt.texts.contains(QStringLiteral("Do you want to replace current graph in Analyst?")),
+             asked);
+    QCOMPARE(g->databaseSize(), databaseSize);
+    QCOMPARE(g->getGraphs().last(), hub->getGraph()->graphData());
 }
 
 void TestMainWindow::runLockFollowsTheSearch()
