@@ -1,5 +1,6 @@
 #include "problem/BuildCalculus.h"
 
+#include "analysts/StatisticsFactory.h"
 #include "invariants/InvariantFactory.h"
 #include "operators/OperatorFactory.h"
 #include "problem/Calculus.h"
@@ -82,6 +83,11 @@ const QStringList &BuildCalculus::unlistedInvariants()
     return list;
 }
 
+const QStringList &BuildCalculus::statisticsItems()
+{
+    return StatisticsFactory::keywords();
+}
+
 int BuildCalculus::type(const QString &keyword) const
 {
     if (keyword == QLatin1String("Z") || keyword == QLatin1String("OBJECTIVE"))
@@ -101,7 +107,7 @@ int BuildCalculus::type(const QString &keyword) const
 Calculus *BuildCalculus::makeCalculus(const QString &keyword, bool withDisplay) const
 {
     // Each keyword goes to the one library that owns its class; anything else (display items,
-    // statistics, other letter cases) gives null.
+    // other letter cases) gives null.
     if (keyword == QLatin1String("Z") || keyword == QLatin1String("OBJECTIVE") ||
         keyword == QLatin1String("CONSTANT") || parameters.contains(keyword))
         return ProblemItemFactory::make(keyword, withDisplay);
@@ -111,6 +117,8 @@ Calculus *BuildCalculus::makeCalculus(const QString &keyword, bool withDisplay) 
         return InvariantFactory::make(keyword, withDisplay);
     if (operators.contains(keyword) || constraints.contains(keyword))
         return OperatorFactory::make(keyword, withDisplay);
+    if (statisticsItems().contains(keyword))
+        return StatisticsFactory::make(keyword, withDisplay);
     return nullptr;
 }
 

@@ -50,4 +50,7 @@ public:
 
     // Keywords the factory makes although no list offers them (category code 0).
     static const QStringList &unlistedInvariants();
+    // The statistics items ("HISTOGRAM", "PLOT"): made by the factory and read from problem text
+    // (evaluated with the other items), category code 0; offered where the shell chooses.
+    static const QStringList &statisticsItems();
 };

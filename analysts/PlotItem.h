@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QGraphicsItem>
+#include <QString>
+
+class Analyst;
+class Graph;
+
+// One point of an X-Y plot: a mark of the given radius at model coordinates (x, y), drawn at scene
+// position (x, -y) so that model y grows upwards. It knows the analyst whose row it shows (a
+// double-click asks it to load the row's graph) and, for a scatter of vertex values, the graph
+// whose vertex it stands for (a double-click toggles that vertex's highlight). Not owned by them.
+class PlotItem : public QGraphicsItem
+{
+public:
+    // Marks: 0 circle (also any value outside 1..5), 1 square, 2 triangle apex up, 3 triangle apex
+    // down, 4 diamond, 5 hexagon.
+    PlotItem(double x, double y, Analyst *analyst, Graph *graph, int number, const QString &toolTip,
+             double radius);
+
+    // Stores the model coordinates, places the point at (x, -y) and stacks it at depth z.
+    void setPosition(double x, double y, double z);
+    double getCoordX() const { return x; }
+    double getCoordY() const { return y; }
+    double getCoordZ() const { return z; }
+    int getNumber() const { return number; }
+    bool isHilight() const { return hilight; }
+    double getRadius() const { return radius; }
+    int getShape() const { return shape; }
+
+    // Stored for the next paint.
+    void setHilight(bool b) { hilight = b; }
+    void setRadius(double r);
+    void setGraph(Graph *g) { graph = g; }
+    void setColor(const QColor &c) { color = c; }
+    void setShape(int s) { shape = s; }
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+protected:
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    double x;
+    double y;
+    double z = 0.0;
+    Analyst *analyst;
+    Graph *graph;
+    int number;
+    double radius;
+    bool hilight = false;
+    int shape = 0;
+    QColor color = Qt::red;
+};
