@@ -2,8 +2,10 @@
 
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
+#include "analysts/ConjectureWidget.h"
 #include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
+#include "analysts/PlotWidget.h"
 #include "analysts/RunWindow.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
@@ -114,7 +116,9 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     Node::initColors();
 
     analystG = new Analyst(nullptr);
+    conjectureG = new ConjectureWidget(analystG);
     analystV = new Analyst(nullptr);
+    conjectureV = new ConjectureWidget(analystV);
     graph = new Graph(QStringLiteral("graph"), true);
     graphBak = new Graph(QStringLiteral("Graph_bak"), true);
     problem = new Problem(graph, QStringLiteral("problem"), true);
@@ -128,6 +132,8 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     analystWidgetG = new AnalystWidget(problem, graph, analystG, loader, filterG, false);
     analystWidgetV = new AnalystWidget(problem, graph, analystV, loader, filterV, true);
     vns = new VNSManager(problem, graph, analystWidgetG, analystWidgetV, loader);
+    plotG = new PlotWidget;
+    plotV = new PlotWidget;
 
     bool numeric = false;
     const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
@@ -551,7 +557,8 @@ void MainWidget::buildInspectorWindow()
 
 void MainWidget::buildAnalystTabs()
 {
-    auto build = [](const QString &name, FilterWidget *filter, AnalystWidget *table) {
+    auto build = [](const QString &name, FilterWidget *filter, AnalystWidget *table, XYControls &xy,
+                    PlotWidget *plot, ConjectureWidget *conjectures) {
         auto *tabs = new QTabWidget;
         tabs->setObjectName(name);
         auto *filterArea = new QScrollArea;
@@ -559,10 +566,49 @@ void MainWidget::buildAnalystTabs()
         filterArea->setWidget(filter);
         tabs->addTab(filterArea, tr("Filter"));
         tabs->addTab(table, tr("Table view"));
+
+        auto *xyPage = new QWidget;
+        auto *grid = new QGridLayout;
+        xy.radius = doubleBox(name + QStringLiteral("Radius"), 1.0, 100.0, 20.0);
+        xy.xScale = doubleBox(name + QStringLiteral("XScale"), 0.1, 5000.0, 10.0);
+        xy.yScale = doubleBox(name + QStringLiteral("YScale"), 0.1, 5000.0, 10.0);
+        xy.x = new QComboBox;
+        xy.x->setObjectName(name + QStringLiteral("X"));
+        xy.x->addItem(QStringLiteral("NONE"));
+        xy.y = new QComboBox;
+        xy.y->setObjectName(name + QStringLiteral("Y"));
+        xy.y->addItem(QStringLiteral("NONE"));
+        grid->addWidget(xy.radius, 0, 0);
+        grid->addWidget(xy.xScale, 0, 1);
+        grid->addWidget(xy.x, 0, 2);
+        grid->addWidget(xy.yScale, 0, 3);
+        grid->addWidget(xy.y, 0, 4);
+        plot->setMinimumHeight(400);
+        grid->addWidget(plot, 1, 0, 1, 5);
+        xyPage->setLayout(grid);
+        auto *xyArea = new QScrollArea;
+        xyArea->setWidgetResizable(true);
+        xyArea->setWidget(xyPage);
+        tabs->addTab(xyArea, tr("X-Y Settings"));
+        tabs->addTab(conjectures, tr("Conjectures"));
         return tabs;
     };
-    analystTabsG = build(QStringLiteral("graphAnalystTabs"), filterG, analystWidgetG);
-    analystTabsV = build(QStringLiteral("vertexAnalystTabs"), filterV, analystWidgetV);
+    analystTabsG =
+        build(QStringLiteral("graphAnalystTabs"), filterG, analystWidgetG, xyG, plotG, conjectureG);
+    analystTabsV =
+        build(QStringLiteral("vertexAnalystTabs"), filterV, analystWidgetV, xyV, plotV, conjectureV);
+
+    // Connected after the combos hold their first entry, so building runs no update.
+    auto wire = [this](QTabWidget *tabs, const XYControls &xy, void (MainWidget::*update)()) {
+        connect(xy.radius, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, update);
+        connect(xy.xScale, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, update);
+        connect(xy.yScale, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, update);
+        connect(xy.x, QOverload<int>::of(&QComboBox::currentIndexChanged), this, update);
+        connect(xy.y, QOverload<int>::of(&QComboBox::currentIndexChanged), this, update);
+        connect(tabs, &QTabWidget::currentChanged, this, update);
+    };
+    wire(analystTabsG, xyG, &MainWidget::slot_update_plot);
+    wire(analystTabsV, xyV, &MainWidget::slot_update_vplot);
 }
 
 void MainWidget::buildMainTabs()
@@ -623,6 +669,8 @@ void MainWidget::makeConnections()
     connect(this, &MainWidget::signal_save_graph, graph, &Graph::slot_save_graph);
     connect(this, &MainWidget::signal_open_graph, graph, &Graph::slot_load_graph);
     connect(this, &MainWidget::signal_print_graph, graph, &Graph::slot_print);
+    connect(this, &MainWidget::signal_print_plot, plotG, &PlotWidget::slot_print);
+    connect(this, &MainWidget::signal_print_vplot, plotV, &PlotWidget::slot_print);
     // Halt also stops an analyst update in progress.
     connect(this, &MainWidget::signal_halt, analystWidgetG, &AnalystWidget::slot_halt);
     connect(this, &MainWidget::signal_halt, analystWidgetV, &AnalystWidget::slot_halt);
@@ -647,10 +695,15 @@ void MainWidget::makeConnections()
     connect(graph, &Graph::signal_place_graph, this, &MainWidget::slot_place_graph);
     connect(graph, &Graph::signal_load_next, analystWidgetG, &AnalystWidget::slot_next_graph);
 
-    // Analysts: a chosen row becomes the working graph, always through the graph analyst's list.
+    // Analysts: a chosen row becomes the working graph, always through the graph analyst's list,
+    // and is marked in both plots and in its table.
     connect(analystG, &Analyst::signal_load_graph, analystWidgetG, &AnalystWidget::slot_load_graph);
+    connect(analystG, &Analyst::signal_load_graph, plotG, &PlotWidget::slot_hilight);
+    connect(analystG, &Analyst::signal_load_graph, plotV, &PlotWidget::slot_hilight);
     connect(analystG, &Analyst::signal_load_graph, analystG, &Analyst::slot_hilight);
     connect(analystV, &Analyst::signal_load_graph, analystWidgetG, &AnalystWidget::slot_load_graph);
+    connect(analystV, &Analyst::signal_load_graph, plotV, &PlotWidget::slot_hilight);
+    connect(analystV, &Analyst::signal_load_graph, plotG, &PlotWidget::slot_hilight);
     connect(analystV, &Analyst::signal_load_graph, analystV, &Analyst::slot_hilight);
     connect(analystWidgetG, &AnalystWidget::signal_data_loaded, this, &MainWidget::slot_clear_plot);
     connect(analystWidgetG, &AnalystWidget::signal_data_loaded, this, &MainWidget::slot_clear_vplot);
@@ -1035,10 +1088,28 @@ void MainWidget::slot_save_graph_analyst()
         analystWidgetG->addGraph(g);
 }
 
+namespace
+{
+void refill(QComboBox *x, QComboBox *y, const QStringList &names)
+{
+    x->clear();
+    y->clear();
+    for (QComboBox *box : {x, y}) {
+        box->addItem(QStringLiteral("NONE"));
+        box->addItems(names);
+    }
+}
+} // namespace
+
 void MainWidget::slot_clear_plot()
 {
     const QStringList names = analystG->getHeader();
     filterG->setVariables(names);
+    xyG.x->clear();
+    xyG.y->clear();
+    conjectureG->setHeader(names);
+    refill(xyG.x, xyG.y, names);
+    plotG->clear();
 }
 
 void MainWidget::slot_clear_vplot()
@@ -1046,6 +1117,23 @@ void MainWidget::slot_clear_vplot()
     const QStringList names = problem->getReportNames(true);
     filterV->setVariables(names);
     analystV->setHeader(names);
+    xyV.x->clear();
+    xyV.y->clear();
+    conjectureV->setHeader(names);
+    refill(xyV.x, xyV.y, names);
+    plotV->clear();
+}
+
+void MainWidget::slot_update_plot()
+{
+    plotG->fill(analystG, xyG.x->currentIndex() - 1, xyG.y->currentIndex() - 1, xyG.xScale->value(),
+                xyG.yScale->value(), xyG.radius->value());
+}
+
+void MainWidget::slot_update_vplot()
+{
+    plotV->fill(analystV, xyV.x->currentIndex() - 1, xyV.y->currentIndex() - 1, xyV.xScale->value(),
+                xyV.yScale->value(), xyV.radius->value());
 }
 
 void MainWidget::slot_set_edge_width(int w)

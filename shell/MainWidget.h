@@ -9,6 +9,8 @@
 class Analyst;
 class AnalystWidget;
 class BuildCalculus;
+class ConjectureWidget;
+class PlotWidget;
 class Calculus;
 class Console;
 class DataLoader;
@@ -72,6 +74,10 @@ public:
     DataLoader *getLoader() const { return loader; }
     AnalystWidget *getGraphAnalyst() const { return analystWidgetG; }
     AnalystWidget *getVertexAnalyst() const { return analystWidgetV; }
+    PlotWidget *getGraphPlot() const { return plotG; }
+    PlotWidget *getVertexPlot() const { return plotV; }
+    ConjectureWidget *getGraphConjectures() const { return conjectureG; }
+    ConjectureWidget *getVertexConjectures() const { return conjectureV; }
     RunWindow *getRunWindow() const { return runWindow; }
     Console *getConsole() const { return console; }
     PreferenceWindow *getPreferences() const { return preferences; }
@@ -153,6 +159,9 @@ public slots:
     // New column lists for the graph analyst's and the vertex analyst's filter (and plot).
     void slot_clear_plot();
     void slot_clear_vplot();
+    // Rebuild the graph analyst's (vertex analyst's) plot from its X-Y settings.
+    void slot_update_plot();
+    void slot_update_vplot();
 
     // Settings, autosave and quit.
     void slot_set_reload(bool b);
@@ -214,8 +223,19 @@ private:
     QWidget *inspectorWindow = nullptr;
     int currentTab = 0;
     BuildCalculus *catalogue;
+    // The X-Y settings of one analyst's plot.
+    struct XYControls {
+        QDoubleSpinBox *radius = nullptr;
+        QDoubleSpinBox *xScale = nullptr;
+        QDoubleSpinBox *yScale = nullptr;
+        QComboBox *x = nullptr;
+        QComboBox *y = nullptr;
+    };
+
     Analyst *analystG = nullptr;
+    ConjectureWidget *conjectureG = nullptr;
     Analyst *analystV = nullptr;
+    ConjectureWidget *conjectureV = nullptr;
     Graph *graph = nullptr;
     Graph *graphBak = nullptr;
     Problem *problem = nullptr;
@@ -226,6 +246,10 @@ private:
     AnalystWidget *analystWidgetG = nullptr;
     AnalystWidget *analystWidgetV = nullptr;
     VNSManager *vns = nullptr;
+    PlotWidget *plotG = nullptr;
+    PlotWidget *plotV = nullptr;
+    XYControls xyG;
+    XYControls xyV;
     QMenu *graphMenu = nullptr;
     QMenu *problemMenu = nullptr;
     int mdsDim = 2;
