@@ -2,6 +2,8 @@
 
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
+#include "analysts/PlotItem.h"
+#include "analysts/PlotWidget.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
 #include "graph/Node.h"
@@ -17,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -60,6 +63,7 @@ private slots:
     void graphPagePlacesBothGraphs();
     void workingGraphIntoTheAnalyst_data();
     void workingGraphIntoTheAnalyst();
+    void plotsFollowTheGraphAnalyst();
     void runLockFollowsTheSearch();
     void everyEntryOnce();
     void frameCloseTakesQuitPath();
@@ -453,6 +457,67 @@ void TestMainWindow::workingGraphIntoTheAnalyst()
              asked);
     QCOMPARE(g->databaseSize(), databaseSize);
     QCOMPARE(g->getGraphs().last(), hub->getGraph()->graphData());
+}
+
+void TestMainWindow::plotsFollowTheGraphAnalyst()
+{
+    start();
+    MainWidget *hub = window->hub();
+    AnalystWidget *g = hub->getGraphAnalyst();
+    QFile example(exampleProblemPath());
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    CerrCapture quiet;
+    QVERIFY(hub->getProblem()->openString(QString::fromLatin1(example.readAll())));
+    auto *xCombo = hub->findChild<QComboBox *>(QStringLiteral("graphAnalystTabsX"));
+    auto *yCombo = hub->findChild<QComboBox *>(QStringLiteral("graphAnalystTabsY"));
+    auto *xScale = hub->findChild<QDoubleSpinBox *>(QStringLiteral("graphAnalystTabsXScale"));
+    auto *yScale = hub->findChild<QDoubleSpinBox *>(QStringLiteral("graphAnalystTabsYScale"));
+    QVERIFY(xCombo && yCombo && xScale && yScale);
+    QCOMPARE(xCombo->count(), 1);
+
+    // K3 (lambda1 = 2, average degree 2) and the star K1,3 (lambda1 = sqrt 3, average degree 1.5),
+    // kept although their order is not the problem's.
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    g->addGraph(QStringLiteral("3 111"));
+    g->addGraph(QStringLiteral("4 110100"));
+    QCOMPARE(xCombo->itemText(0), QStringLiteral("NONE"));
+    const int lambda = xCombo->findText(QStringLiteral("lambda1"));
+    const int avg = yCombo->findText(QStringLiteral("avgdeg"));
+    QVERIFY(lambda > 0 && avg > 0);
+    xScale->setValue(10.0);
+    yScale->setValue(0.5);
+    xCombo->setCurrentIndex(lambda);
+    QVERIFY(hub->getGraphPlot()->plotItems().isEmpty()); // the Y axis is still on NONE
+    yCombo->setCurrentIndex(avg);
+    const QVector<PlotItem *> dots = hub->getGraphPlot()->plotItems();
+    QCOMPARE(dots.size(), 2);
+    PlotItem *k3 = dots[0]->getNumber() == 0 ? dots[0] : dots[1];
+    QCOMPARE(k3->toolTip(), QStringLiteral("(2 , 2)"));
+    QVERIFY(qAbs(k3->pos().x() - 20.0) < 1e-9 && qAbs(k3->pos().y() + 1.0) < 1e-9);
+
+    // A new table empties both plots and puts every axis back on NONE; the scales stay.
+    g->addGraph(QStringLiteral("2 1"));
+    QVERIFY(hub->getGraphPlot()->plotItems().isEmpty());
+    QCOMPARE(xCombo->currentIndex(), 0);
+    QCOMPARE(yCombo->currentIndex(), 0);
+    QCOMPARE(xScale->value(), 10.0);
+
+    // Printing from the Graph-Analyst tab prints its plot (the dialog is refused here).
+    hub->getMainTabs()->setCurrentIndex(MainWidget::TabGraphAnalyst);
+    prompt.titles.clear();
+    act("&Print")->trigger();
+    QCOMPARE(prompt.titles, QStringList{QStringLiteral("print")});
+
+    // A double-clicked row loads its graph and marks it.
+    Analyst *table = g->getAnalyst();
+    int row = -1;
+    for (int r = 0; r < table->nbGraphs(); ++r)
+        if (table->vertex(r) == 1)
+            row = r;
+    QVERIFY(row >= 0);
+    table->slot_cell_double_clicked(row - table->pageStart(), 0);
+    QCOMPARE(hub->getGraph()->graphData(), QStringLiteral("4 110100"));
+    QCOMPARE(table->currentRow(), row);
 }
 
 void TestMainWindow::runLockFollowsTheSearch()
