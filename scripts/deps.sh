@@ -5,6 +5,8 @@ packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 
           libeigen3-dev liblapack-dev)
 # pdfinfo checks the analysts' PDF drawings; nauty-geng feeds the analyst benchmark.
 packages+=(poppler-utils nauty)
+# The update check's tests make their own certificates.
+packages+=(openssl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

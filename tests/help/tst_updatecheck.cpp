@@ -1,0 +1,364 @@
+#include "help/LocalHttpsServer.h"
+#include "support/ScriptedPrompt.h"
+
+#include "help/DownloadEngine.h"
+#include "help/ProgressBar.h"
+#include "help/UpdateSite.h"
+#include "help/VersionChecker.h"
+
+#include <QHostAddress>
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QPointer>
+#include <QProgressBar>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace
+{
+const QByteArray versionTarget = "/updates/version.php?current=3.0.1";
+
+// Records the folder or name proposed by the save dialog as well.
+class SavePrompt : public ScriptedPrompt
+{
+public:
+    QString proposed;
+    QString saveFileName(QWidget *w, const QString &caption, const QString &dir,
+                         const QString &filter) override
+    {
+        proposed = dir;
+        return ScriptedPrompt::saveFileName(w, caption, dir, filter);
+    }
+};
+
+QByteArray randomBytes(int n)
+{
+    QByteArray out(n, Qt::Uninitialized);
+    QRandomGenerator gen(19);
+    for (char &c : out)
+        c = char(gen.bounded(256));
+    return out;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+class UpdateCheckTest : public QObject
+{
+    Q_OBJECT
+
+    TestCertificates certs;
+
+    // The server shows the trusted certificate, one for another host or an untrusted one.
+    LocalHttpsServer *server(const QString &certificate)
+    {
+        LocalHttpsServer *s = nullptr;
+        if (certificate == QLatin1String("trusted"))
+            s = new LocalHttpsServer(certs.trusted, certs.trustedKey);
+        else if (certificate == QLatin1String("other host"))
+            s = new LocalHttpsServer(certs.otherHost, certs.trustedKey);
+        else
+            s = new LocalHttpsServer(certs.rogue, certs.rogueKey);
+        s->setParent(this);
+        if (!s->start())
+            return nullptr;
+        qputenv("TESSALY_UPDATE_URL", (s->base() + QStringLiteral("updates/")).toUtf8());
+        return s;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Nothing may leave the machine, not even through a proxy named by the environment.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        if (!QSslSocket::supportsSsl())
+            QSKIP("this Qt has no TLS support");
+        QVERIFY2(certs.make(), qPrintable(certs.error));
+        certs.trustTestCa();
+    }
+
+    void updateAddress_data()
+    {
+        QTest::addColumn<QByteArray>("env");
+        QTest::addColumn<QString>("query"); // empty: nothing may be sent
+        QTest::newRow("default is loopback")
+            << QByteArray() << "https://127.0.0.1:8443/tessaly/version.php?current=3.0.1";
+        QTest::newRow("no trailing slash")
+            << QByteArray("https://127.0.0.1:9/a/b") << "https://127.0.0.1:9/a/b/version.php?current=3.0.1";
+        QTest::newRow("plain http refused") << QByteArray("http://127.0.0.1:9/a/") << QString();
+        QTest::newRow("no host") << QByteArray("https:///a/") << QString();
+        QTest::newRow("query in directory") << QByteArray("https://127.0.0.1:9/a/?x=1") << QString();
+    }
+    void updateAddress()
+    {
+        QFETCH(QByteArray, env);
+        QFETCH(QString, query);
+        if (env.isEmpty())
+            qunsetenv("TESSALY_UPDATE_URL");
+        else
+            qputenv("TESSALY_UPDATE_URL", env);
+        QCOMPARE(UpdateSite::versionQuery().toString(), query);
+        if (query.isEmpty()) {
+            QNetworkAccessManager manager;
+            VersionChecker checker(&manager);
+            QSignalSpy finished(&checker, &VersionChecker::signal_check_finished);
+            checker.slot_start();
+            QCOMPARE(finished.count(), 1);
+        } else {
+            QVERIFY(QHostAddress(UpdateSite::directory().host()).isLoopback() || !env.isEmpty());
+        }
+    }
+
+    // The answer of the version page, compared by number with 3.0.1; anything that is not a
+    // successful answer of three dot-separated numbers announces nothing.
+    void versionAnswer_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("certificate");
+        QTest::addColumn<QString>("announced");
+        QTest::newRow("newer patch, CR LF") << 200 << QByteArray("3.0.2\r\n") << "trusted"
+                                            << "3.0.2";
+        QTest::newRow("equal") << 200 << QByteArray("3.0.1") << "trusted" << QString();
+        QTest::newRow("older minor") << 200 << QByteArray("2.9.9") << "trusted" << QString();
+        QTest::newRow("older patch") << 200 << QByteArray("3.0.0") << "trusted" << QString();
+        QTest::newRow("newer minor") << 200 << QByteArray("3.1.0") << "trusted"
+                                     << "3.1.0";
+        QTest::newRow("newer major") << 200 << QByteArray("4.0.0\n") << "trusted"
+                                     << "4.0.0";
+        QTest::newRow("numeric, not text, order") << 200 << QByteArray("10.0.0") << "trusted"
+                                                  << "10.0.0";
+        QTest::newRow("two-digit patch") << 200 << QByteArray("3.0.10") << "trusted"
+                                         << "3.0.10";
+        QTest::newRow("line break inside") << 200 << QByteArray("3.\n1.0") << "trusted"
+                                           << "3.1.0";
+        QTest::newRow("two parts") << 200 << QByteArray("3.1") << "trusted" << QString();
+        QTest::newRow("two parts, long") << 200 << QByteArray("3.10") << "trusted" << QString();
+        QTest::newRow("four parts") << 200 << QByteArray("3.0.1.1") << "trusted" << QString();
+        QTest::newRow("empty part") << 200 << QByteArray("3..10") << "trusted" << QString();
+        QTest::newRow("letters") << 200 << QByteArray("a.b.c") << "trusted" << QString();
+        QTest::newRow("rich text") << 200 << QByteArray("<b>9.9.9</b>") << "trusted" << QString();
+        QTest::newRow("overlong number") << 200 << QByteArray("3.0.99999999999") << "trusted" << QString();
+        QTest::newRow("huge body") << 200 << QByteArray(100000, '9') << "trusted" << QString();
+        QTest::newRow("empty body") << 200 << QByteArray() << "trusted" << QString();
+        QTest::newRow("404 with a version body") << 404 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("301 with a version body") << 301 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("500 with a version body") << 500 << QByteArray("9.9.9") << "trusted" << QString();
+        QTest::newRow("untrusted certificate") << 200 << QByteArray("9.9.9") << "untrusted" << QString();
+        QTest::newRow("certificate of another host")
+            << 200 << QByteArray("9.9.9") << "other host" << QString();
+    }
+    void versionAnswer()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, certificate);
+        const bool trusted = certificate == QLatin1String("trusted");
+        QFETCH(QString, announced);
+        LocalHttpsServer *s = server(certificate);
+        QVERIFY(s);
+        s->answers[versionTarget] = {status, body, false};
+        QNetworkAccessManager manager;
+        VersionChecker checker(&manager);
+        QSignalSpy news(&checker, &VersionChecker::signal_new_version_available);
+        QSignalSpy finished(&checker, &VersionChecker::signal_check_finished);
+        checker.slot_start();
+        checker.slot_start(); // one query per start
+        QVERIFY(finished.wait(20000));
+        QTest::qWait(20);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(s->targets, trusted ? QList<QByteArray>{versionTarget} : QList<QByteArray>{});
+        if (announced.isEmpty()) {
+            QCOMPARE(news.count(), 0);
+        } else {
+            QCOMPARE(news.count(), 1);
+            QCOMPARE(news.at(0).at(0).toString(), announced);
+        }
+        delete s;
+    }
+
+    // A download is saved whole where the user chooses, or not at all; every failure is
+    // reported once and leaves the chosen file as it was.
+    void download_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("halfway");
+        QTest::addColumn<QString>("certificate");
+        QTest::addColumn<QString>("saveAs"); // "file", "missing folder" or "" (cancelled)
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("warning"); // start of the warning text; empty: none
+
+        const QByteArray big = randomBytes(300000);
+        QTest::newRow("completes") << 200 << big << false << "trusted"
+                                   << "file" << true << QString();
+        QTest::newRow("empty file") << 200 << QByteArray() << false << "trusted"
+                                    << "file" << true << QString();
+        QTest::newRow("server closes halfway") << 200 << big << true << "trusted"
+                                               << "file" << false << "?";
+        QTest::newRow("404") << 404 << QByteArray("Not found") << false << "trusted"
+                             << "file" << false << "?";
+        QTest::newRow("redirect not followed") << 301 << big << false << "trusted"
+                                               << "file" << false << "?";
+        QTest::newRow("untrusted certificate") << 200 << big << false << "untrusted"
+                                               << "file" << false << "?";
+        QTest::newRow("certificate of another host") << 200 << big << false << "other host"
+                                                     << "file" << false << "?";
+        QTest::newRow("save cancelled")
+            << 200 << big << false << "trusted" << QString() << false << QString();
+        QTest::newRow("folder missing") << 200 << big << false << "trusted"
+                                        << "missing folder" << false << "Failed to save file.";
+    }
+    void download()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, halfway);
+        QFETCH(QString, certificate);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, saved);
+        QFETCH(QString, warning);
+        LocalHttpsServer *s = server(certificate);
+        QVERIFY(s);
+        s->answers["/files/release%201.bin"] = {status, body, halfway};
+        QTemporaryDir dir;
+        const QString target = saveAs == QLatin1String("missing folder")
+                                   ? dir.filePath(QStringLiteral("missing/release.bin"))
+                                   : dir.filePath(QStringLiteral("release.bin"));
+        if (saveAs == QLatin1String("file")) {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("previous contents") == 17);
+        }
+        SavePrompt prompt;
+        prompt.fileToSave = saveAs.isEmpty() ? QString() : target;
+        QNetworkAccessManager manager;
+        QPointer<DownloadEngine> engine =
+            new DownloadEngine(&manager, QUrl(s->base() + QStringLiteral("files/release%201.bin")));
+        QSignalSpy finished(engine.data(), &DownloadEngine::signal_finished);
+        engine->slot_start();
+        QCOMPARE(engine->getProgressBar()->getLabel()->text(), QStringLiteral("Downloading release 1.bin.."));
+        QVERIFY(engine->getProgressBar()->isVisible());
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toBool(), saved);
+        QTRY_VERIFY(engine.isNull()); // released once it has ended
+
+        QStringList warnings = prompt.asked.filter(QStringLiteral("warning|"));
+        if (warning.isEmpty()) {
+            QCOMPARE(warnings, QStringList());
+        } else {
+            QCOMPARE(warnings.size(), 1);
+            QVERIFY2(warnings[0].startsWith(QStringLiteral("warning|Warning|")), qPrintable(warnings[0]));
+            if (warning != QLatin1String("?"))
+                QCOMPARE(warnings[0], QStringLiteral("warning|Warning|") + warning);
+        }
+        // The save dialog is offered only for a complete download, with the file's own name.
+        const bool complete = warning.isEmpty() || !warning.startsWith(QLatin1Char('?'));
+        QCOMPARE(prompt.asked.filter(QStringLiteral("save|Save file as|")).size(), complete ? 1 : 0);
+        if (complete)
+            QCOMPARE(prompt.proposed, QStringLiteral("release 1.bin"));
+
+        if (saved)
+            QCOMPARE(contents(target), body);
+        else if (saveAs == QLatin1String("file"))
+            QCOMPARE(contents(target), QByteArray("previous contents"));
+        else
+            QVERIFY(!QFile::exists(target));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 saveAs == QLatin1String("file") ? QStringList{"release.bin"} : QStringList());
+        delete s;
+    }
+
+    // The question names the version; on Yes this system's release file is fetched from the
+    // update directory and offered under its own name.
+    void offer_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("accepted") << "3.1.0" << true << true;
+        QTest::newRow("declined") << "3.1.0" << false << true;
+        QTest::newRow("not a version") << "3.1.0/../../x" << true << false;
+    }
+    void offer()
+    {
+        QFETCH(QString, version);
+        QFETCH(bool, yes);
+        QFETCH(bool, asked);
+#ifndef Q_OS_LINUX
+        QSKIP("the expected file name is the one of a Linux build");
+#endif
+        const QByteArray release = "/updates/Tessaly_3.1.0_LINUX.tar.gz";
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
+        QVERIFY(s);
+        s->answers[release] = {200, "release bytes", false};
+        QTemporaryDir dir;
+        SavePrompt prompt;
+        prompt.answerYes = yes;
+        prompt.fileToSave = dir.filePath(QStringLiteral("saved.tar.gz"));
+        QNetworkAccessManager manager;
+        QWidget parent;
+        DownloadEngine *engine = DownloadEngine::offer(&parent, &manager, version);
+        const QString question = "question|New Version|A new version of TSY is available : 3.1.0\n Do you "
+                                 "want to download the new "
+                                 "version?\n Check \"Do not check for updates\" in the preferences from the "
+                                 "\"Help\" menu to avoid "
+                                 "this message.";
+        QCOMPARE(prompt.asked, asked ? QStringList{question} : QStringList());
+        QCOMPARE(engine != nullptr, asked && yes);
+        if (!engine) {
+            QTest::qWait(50);
+            QCOMPARE(s->targets.size(), 0);
+            delete s;
+            return;
+        }
+        QString label;
+        connect(engine, &DownloadEngine::signal_finished, this,
+                [&] { label = engine->getProgressBar()->getLabel()->text(); });
+        QSignalSpy finished(engine, &DownloadEngine::signal_finished);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(s->targets, QList<QByteArray>{release});
+        QCOMPARE(label, QStringLiteral("Downloading Tessaly_3.1.0_LINUX.tar.gz.."));
+        QCOMPARE(prompt.proposed, QStringLiteral("Tessaly_3.1.0_LINUX.tar.gz"));
+        QCOMPARE(contents(prompt.fileToSave), QByteArray("release bytes"));
+        delete s;
+    }
+
+    void progress_data()
+    {
+        QTest::addColumn<qint64>("received");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<double>("fraction"); // -1: busy bar
+        QTest::newRow("start") << qint64(0) << qint64(100) << 0.0;
+        QTest::newRow("beyond the previous maximum") << qint64(5000) << qint64(10000) << 0.5;
+        QTest::newRow("done") << qint64(7) << qint64(7) << 1.0;
+        QTest::newRow("six gigabytes") << qint64(1500000000) << qint64(6000000000) << 0.25;
+        QTest::newRow("unknown size") << qint64(10) << qint64(-1) << -1.0;
+    }
+    void progress()
+    {
+        QFETCH(qint64, received);
+        QFETCH(qint64, total);
+        QFETCH(double, fraction);
+        ProgressBar window;
+        QCOMPARE(window.getLabel()->text(), QStringLiteral("Progress"));
+        window.slot_progress(1, 4);
+        window.slot_progress(received, total);
+        const QProgressBar *bar = window.getBar();
+        if (fraction < 0) {
+            QCOMPARE(bar->maximum(), 0);
+        } else {
+            QVERIFY(bar->maximum() > 0);
+            QVERIFY(qAbs(double(bar->value()) / bar->maximum() - fraction) < 1e-6);
+        }
+    }
+};
+
+QTEST_MAIN(UpdateCheckTest)
+#include "tst_updatecheck.moc"
