@@ -12,6 +12,9 @@
 #include "graph/MDS.h"
 #include "graph/Node.h"
 #include "graph/ShuffleCheck.h"
+#include "help/Documentation.h"
+#include "help/DownloadEngine.h"
+#include "help/VersionChecker.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
@@ -33,6 +36,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QNetworkAccessManager>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -40,6 +44,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QToolBox>
 #include <QTreeWidget>
@@ -134,6 +139,8 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     vns = new VNSManager(problem, graph, analystWidgetG, analystWidgetV, loader);
     plotG = new PlotWidget;
     plotV = new PlotWidget;
+    documentation = new Documentation(problem, catalogue, conjectureG, conjectureV);
+    documentation->hide();
 
     bool numeric = false;
     const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
@@ -179,6 +186,8 @@ MainWidget::~MainWidget()
     // that is gone.
     delete inspectorWindow;
     delete backupWindow;
+    delete documentation;
+    delete versionChecker;
     delete preferences;
     delete waitWindow;
     stopAndWait();
@@ -815,6 +824,18 @@ void MainWidget::slot_show_gbackup()
     toggle(backupWindow);
 }
 
+void MainWidget::slot_write_documentation()
+{
+    toggle(documentation);
+}
+
+void MainWidget::slot_new_version_available(QString version)
+{
+    if (noAskUpdate)
+        return;
+    DownloadEngine::offer(this, network, version);
+}
+
 void MainWidget::slot_preferences()
 {
     if (preferences)
@@ -1260,6 +1281,14 @@ void MainWidget::applySettingsAtStart()
 {
     noAskUpdate = readFlag(QStringLiteral("noAskUpdate"));
     preferences->slot_ask_update(noAskUpdate);
+
+    // The update check runs at every start, once the event loop runs; the flag only keeps its
+    // question from being asked.
+    network = new QNetworkAccessManager;
+    versionChecker = new VersionChecker(network);
+    connect(versionChecker, &VersionChecker::signal_new_version_available, this,
+            &MainWidget::slot_new_version_available);
+    QTimer::singleShot(0, versionChecker, &VersionChecker::slot_start);
 
     wd = settings.value(QStringLiteral("wd"), QString()).toString();
     if (!wd.isEmpty() && !QFileInfo(wd).isDir()) {

@@ -14,6 +14,9 @@ class PlotWidget;
 class Calculus;
 class Console;
 class DataLoader;
+class Documentation;
+class QNetworkAccessManager;
+class VersionChecker;
 class FilterWidget;
 class Graph;
 class PreferenceWindow;
@@ -85,6 +88,7 @@ public:
     QToolBox *getToolBox() const { return toolBox; }
     QWidget *getWaitWindow() const { return waitWindow; }
     QWidget *getBackupWindow() const { return backupWindow; }
+    Documentation *getDocumentation() const { return documentation; }
     QTabWidget *getMainTabs() const { return mainTabs; }
     QTabWidget *getGraphAnalystTabs() const { return analystTabsG; }
     QTabWidget *getVertexAnalystTabs() const { return analystTabsV; }
@@ -114,6 +118,9 @@ public slots:
     void slot_show_inspector();
     void slot_show_gbackup();
     void slot_preferences();
+    void slot_write_documentation();
+    // Offers the download of a newer version, unless the user asked not to be asked.
+    void slot_new_version_available(QString version);
     void slot_refresh();
     void slot_print();
 
@@ -246,6 +253,7 @@ private:
     AnalystWidget *analystWidgetG = nullptr;
     AnalystWidget *analystWidgetV = nullptr;
     VNSManager *vns = nullptr;
+    Documentation *documentation = nullptr;
     PlotWidget *plotG = nullptr;
     PlotWidget *plotV = nullptr;
     XYControls xyG;
@@ -291,6 +299,9 @@ private:
     QTabWidget *mainTabs = nullptr;
     PreferenceWindow *preferences = nullptr;
 
+    // Shared by the update check and the downloads, which may outlive the hub: never deleted.
+    QNetworkAccessManager *network = nullptr;
+    VersionChecker *versionChecker = nullptr;
     int autosaveTimer = 0;
     bool reload = false;
     bool noAskUpdate = false;

@@ -94,6 +94,8 @@ void MainWindow::createActions()
     connect(exitAct, &QAction::triggered, this, &MainWindow::quit);
     aboutAct = makeAction(QStringLiteral("about.png"), tr("&About"), tr("Some information on the software"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
+    documentationAct = makeAction(QStringLiteral("doc.png"), tr("&Documentation"), tr("Documentation"));
+    connect(documentationAct, &QAction::triggered, mainWidget, &MainWidget::slot_write_documentation);
     preferencesAct = makeAction(QStringLiteral("preferences.png"), tr("&Preferences"), tr("Preferences"));
     connect(preferencesAct, &QAction::triggered, mainWidget, &MainWidget::slot_preferences);
     inspectorAct = makeAction(QStringLiteral("inspector.png"), tr("Show Inspector"), tr("Inspector"));
@@ -145,6 +147,7 @@ void MainWindow::createMenus()
     helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(preferencesAct);
     helpMenu->addAction(inspectorAct);
+    helpMenu->addAction(documentationAct);
     helpMenu->addAction(aboutAct);
 
     graphMenu = new QMenu(tr("Add Component"));
@@ -174,6 +177,7 @@ void MainWindow::createToolbars()
     editToolBar->addAction(printAct);
     editToolBar->addSeparator();
     editToolBar->addAction(backupAct);
+    editToolBar->addAction(documentationAct);
     editToolBar->addAction(inspectorAct);
     editToolBar->addAction(aboutAct);
 }

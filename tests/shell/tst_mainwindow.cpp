@@ -70,6 +70,8 @@ private slots:
     void quitDuringSearchWaitsForIt();
     void notebookFollowsTheProblem();
     void storedProblemWithoutReload();
+    void newVersionQuestion_data();
+    void newVersionQuestion();
     void workingDirectoryDialog();
 
 private:
@@ -702,6 +704,29 @@ void TestMainWindow::storedProblemWithoutReload()
     window->hub()->getPreferences()->askUpdateBox()->click();
     QCOMPARE(QSettings().value(QStringLiteral("noAskUpdate")).toBool(), true);
     QVERIFY(window->hub()->doNotAskUpdate());
+}
+
+void TestMainWindow::newVersionQuestion_data()
+{
+    QTest::addColumn<bool>("doNotAsk");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("asked") << false << 1;
+    QTest::newRow("do not ask") << true << 0;
+}
+
+void TestMainWindow::newVersionQuestion()
+{
+    QFETCH(bool, doNotAsk);
+    QFETCH(int, questions);
+    start();
+    MainWidget *hub = window->hub();
+    if (doNotAsk) {
+        hub->getPreferences()->show();
+        hub->getPreferences()->askUpdateBox()->click();
+    }
+    prompt.answerYes = false; // no download is started
+    hub->slot_new_version_available(QStringLiteral("3.0.2"));
+    QCOMPARE(prompt.titles.count(QStringLiteral("New Version")), questions);
 }
 
 void TestMainWindow::workingDirectoryDialog()
