@@ -56,6 +56,8 @@ private slots:
     void windowsToggle();
     void tabsTurnInspectorAndPrint_data();
     void tabsTurnInspectorAndPrint();
+    void keysFollowTheTab_data();
+    void keysFollowTheTab();
     void componentTree_data();
     void componentTree();
     void boardMenuPlacesAtClick();
@@ -239,6 +241,36 @@ void TestMainWindow::tabsTurnInspectorAndPrint()
     for (size_t i = 0; i < spies.size(); ++i)
         QCOMPARE(spies[i]->count(), QByteArray(all[i] + 1) == printSignal.toLatin1() ? 1 : 0);
     QVERIFY(err.text().isEmpty());
+}
+
+void TestMainWindow::keysFollowTheTab_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("boardZoomed"); // "+" zooms the board
+    QTest::addColumn<bool>("vertexAdded"); // "N" adds a vertex to the graph
+    QTest::newRow("white board") << 0 << true << false;
+    QTest::newRow("graph") << 1 << false << true;
+    QTest::newRow("graph analyst") << 2 << false << false;
+    QTest::newRow("vertex analyst") << 3 << false << false;
+    QTest::newRow("console") << 4 << false << false;
+}
+
+void TestMainWindow::keysFollowTheTab()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, boardZoomed);
+    QFETCH(bool, vertexAdded);
+    start();
+    MainWidget *hub = window->hub();
+    hub->getMainTabs()->setCurrentIndex(tab);
+    QVERIFY(hub->getGraph()->loadtsy(QStringLiteral("4 111111"), true));
+    const qreal scale = hub->getProblem()->transform().m11();
+    CerrCapture err;
+    QTest::keyClick(hub, Qt::Key_Plus);
+    QTest::keyClick(hub, Qt::Key_N);
+    QCOMPARE(hub->getProblem()->transform().m11() != scale, boardZoomed);
+    QCOMPARE(hub->getGraph()->getNbNodes(), vertexAdded ? 5 : 4);
+    QVERIFY(!err.text().contains(QLatin1String("ERROR in MainWidget::")));
 }
 
 void TestMainWindow::componentTree_data()
