@@ -29,12 +29,21 @@
 namespace
 {
 
-// Every stamp of every graph comes from here, so no two states ever share one.
-std::atomic<quint32> stampCounter{0};
+// Every stamp of every graph comes from here, so no two states ever share one. Each thread takes
+// the stamps in blocks: search workers editing their own graphs then touch the shared counter
+// once per block instead of once per edit. 64 bits never wrap, so a stamp is never reused.
+std::atomic<qint64> stampCounter{0};
+constexpr qint64 StampBlock = 4096;
 
-int nextStamp()
+qint64 nextStamp()
 {
-    return static_cast<int>(stampCounter.fetch_add(1, std::memory_order_relaxed) + 1u);
+    thread_local qint64 next = 0;
+    thread_local qint64 end = 0;
+    if (next == end) {
+        next = stampCounter.fetch_add(StampBlock, std::memory_order_relaxed) + 1;
+        end = next + StampBlock;
+    }
+    return next++;
 }
 
 // The bits of the columns below n.
@@ -48,33 +57,12 @@ inline quint32 bit(int j)
     return 1u << j;
 }
 
-// In place: bit j of a[i] moves to bit i of a[j]. Block swaps of 16, 8, 4, 2 and 1 bits.
-void transpose32(quint32 *a)
-{
-    quint32 m = 0x0000ffffu;
-    for (int j = 16; j != 0; j >>= 1, m ^= (m << j)) {
-        for (int k = 0; k < 32; k = ((k | j) + 1) & ~j) {
-            const quint32 t = ((a[k] >> j) ^ a[k | j]) & m;
-            a[k] ^= t << j;
-            a[k | j] ^= t;
-        }
-    }
-}
-
-// rows := the symmetric adjacency below n (a pair is an edge when either cell is set), no diagonal.
-void symmetricRows(const quint32 *cells, int n, bool oneSided, quint32 *rows)
+// rows := the adjacency below n without the diagonal (every writer keeps both cells of a pair equal).
+void symmetricRows(const quint32 *cells, int n, quint32 *rows)
 {
     const quint32 m = lowMask(n);
-    if (!oneSided) {
-        for (int i = 0; i < 32; ++i)
-            rows[i] = i < n ? cells[i] & m & ~bit(i) : 0u;
-        return;
-    }
-    quint32 t[32];
-    std::memcpy(t, cells, sizeof t);
-    transpose32(t);
     for (int i = 0; i < 32; ++i)
-        rows[i] = i < n ? (cells[i] | t[i]) & m & ~bit(i) : 0u;
+        rows[i] = i < n ? cells[i] & m & ~bit(i) : 0u;
 }
 
 // A readable excerpt of refused input for the console.
@@ -143,7 +131,7 @@ Graph::Graph(QString name, bool displayed)
     }
 
     stamp.store(nextStamp());
-    backupStamp = getID() - 1;
+    backupStamp = nextStamp();
 
     randomGraph(10);
     best_backup();
@@ -188,7 +176,7 @@ int Graph::adjacencyRows(quint32 *rows)
 {
     QMutexLocker adjLock(&adjMutex);
     const int n = getNbNodes();
-    symmetricRows(cur, n, curOneSided, rows);
+    symmetricRows(cur, n, rows);
     return n;
 }
 
@@ -221,8 +209,10 @@ void Graph::toggleEdge(int i, int j)
     if (i < 0 || j < 0 || i >= MaxNodes || j >= MaxNodes)
         return;
     QMutexLocker adjLock(&adjMutex);
+    if (i == j)
+        return;
     cur[i] ^= bit(j);
-    curOneSided = curOneSided || i != j;
+    cur[j] ^= bit(i);
 }
 
 void Graph::setExistence(int n)
@@ -314,7 +304,6 @@ void Graph::clear()
     {
         QMutexLocker adjLock(&adjMutex);
         std::memset(cur, 0, sizeof cur);
-        curOneSided = false;
         order.store(0);
     }
     setExistence(0);
@@ -385,7 +374,6 @@ void Graph::copy(Graph *g)
     {
         QMutexLocker adjLock(&adjMutex);
         std::memcpy(cur, rows, sizeof cur);
-        curOneSided = false;
         order.store(n);
     }
     setExistence(n);
@@ -416,7 +404,6 @@ void Graph::best_backup()
     for (int i = 0; i < MaxNodes; ++i)
         best[i] = i < n ? cur[i] & m : 0u;
     bestOrder = n;
-    bestOneSided = curOneSided;
     for (int k = 0; k < MaxNodes; ++k) {
         nodes[k]->setExists(k < n);
         nodes[k]->setVisibleMark(k < n);
@@ -430,7 +417,6 @@ void Graph::best_restore()
     QMutexLocker adjLock(&adjMutex);
     stamp.store(backupStamp);
     std::memcpy(cur, best, sizeof cur);
-    curOneSided = bestOneSided;
     order.store(bestOrder);
     setExistence(bestOrder);
 }
@@ -475,7 +461,7 @@ QString Graph::graphData()
 {
     QMutexLocker graphLock(&graphMutex);
     quint32 rows[MaxNodes];
-    symmetricRows(best, bestOrder, bestOneSided, rows);
+    symmetricRows(best, bestOrder, rows);
     return rowsToString(bestOrder, rows);
 }
 
@@ -567,7 +553,6 @@ void Graph::applyParsed(const Parsed &p)
     {
         QMutexLocker adjLock(&adjMutex);
         std::memcpy(cur, p.rows, sizeof cur);
-        curOneSided = false;
         order.store(p.n);
     }
     setExistence(p.n);
@@ -731,7 +716,7 @@ void Graph::update_display()
     QMutexLocker graphLock(&graphMutex);
     QMutexLocker adjLock(&adjMutex);
     quint32 rows[MaxNodes];
-    symmetricRows(best, bestOrder, bestOneSided, rows);
+    symmetricRows(best, bestOrder, rows);
     for (int i = 0; i < MaxNodes; ++i) {
         Node *node = nodes[i];
         const bool shown = i < bestOrder;
@@ -1087,7 +1072,7 @@ QByteArray Graph::fileText(bool withStamp, bool edgeList)
             f.vertices[k] = GraphFile::Vertex{nodes[k]->nodeName(), p.x(), p.y()};
         }
         quint32 rows[MaxNodes];
-        symmetricRows(best, bestOrder, bestOneSided, rows);
+        symmetricRows(best, bestOrder, rows);
         const quint32 m = lowMask(n);
         for (int i = 0; i < MaxNodes; ++i)
             f.rows[i] = i < n ? rows[i] & m : 0u;

@@ -28,8 +28,8 @@ class QGraphicsRectItem;
 // and use it. A graph and the problem evaluated on it belong to one thread at a time; the two
 // mutexes only make single operations safe against a concurrent reader.
 //
-// Change stamps come from one process-wide counter and are never handed out twice, so a stamp
-// names one state of one graph and is a safe cache key across graphs.
+// Change stamps (64-bit) come from one process-wide counter, in blocks per thread, and are never
+// handed out twice, so a stamp names one state of one graph and is a safe cache key across graphs.
 class Graph : public QGraphicsView
 {
     Q_OBJECT
@@ -51,7 +51,7 @@ public:
     // Returns the order.
     int adjacencyRows(quint32 *rows);
     // The change stamp: differs whenever the current graph may have changed.
-    int getID() const { return stamp.load(std::memory_order_relaxed); }
+    qint64 getID() const { return stamp.load(std::memory_order_relaxed); }
 
     // ---- editing the current graph ----
     // Adds {i, j} when both lie below the order and differ (true also when it was there).
@@ -60,7 +60,8 @@ public:
     // Clears {i, j} for 0 <= i, j <= 31; true when the pair was an edge. Takes a fresh stamp
     // on every call inside 0..31.
     bool remEdge(int i, int j);
-    // Flips cell [i][j] only (not [j][i]); nothing outside 0..31. The stamp is not moved.
+    // Flips the pair {i, j} (both cells, so the complement of invert() stays right); nothing for
+    // i == j or outside 0..31. The stamp is not moved.
     void toggleEdge(int i, int j);
     // Adds an isolated vertex (its row and column are cleared); false at 32 vertices.
     bool addNode();
@@ -268,16 +269,12 @@ private:
     // are kept clear; the diagonal may be set by invert() but is never read.
     quint32 cur[MaxNodes];
     quint32 best[MaxNodes];
-    // Only toggleEdge() can set one cell of a pair without the other; until it does, the rows are
-    // symmetric and readers skip the transposition.
-    bool curOneSided = false;
-    bool bestOneSided = false;
     QString name;
     int addMode = 0;
     bool altDown = false;
     int scalePos = 0;
-    std::atomic<int> stamp{0};
-    int backupStamp = 0;
+    std::atomic<qint64> stamp{0};
+    qint64 backupStamp = 0;
     int refreshTimer = 0;
     int refreshPeriod = 200;
     int animTimer = 0;

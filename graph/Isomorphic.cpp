@@ -51,15 +51,15 @@ void Isomorphic::traceValue(const char *prefix, double v, const char *suffix) co
 
 QVector<double> Isomorphic::spectrum(const quint32 *rows) const
 {
-    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(n, n);
+    QVector<double> a(n * n, 0.0);
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
-            a(i, j) = (rows[i] >> j) & 1u ? 1.0 : 0.0;
-    Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> s(a, Eigen::EigenvaluesOnly);
-    QVector<double> v(n, std::numeric_limits<double>::quiet_NaN());
-    if (s.info() == Eigen::Success)
-        for (int i = 0; i < n; ++i)
-            v[i] = s.eigenvalues()(n - 1 - i); // descending
+            a[i * n + j] = (rows[i] >> j) & 1u ? 1.0 : 0.0;
+    SymmetricEigenvalues s;
+    s.compute(a.constData(), n); // NaN values on failure
+    QVector<double> v(n);
+    for (int i = 0; i < n; ++i)
+        v[i] = s.value(i); // descending
     return v;
 }
 
@@ -78,20 +78,20 @@ bool Isomorphic::isomorphism(const QVector<int> &p) const
 
 void Isomorphic::link(int x, double v)
 {
-    work(x, n + P[x]) = v;
-    work(n + P[x], x) = v;
+    const int size = 2 * n;
+    work[x * size + n + P[x]] = v;
+    work[(n + P[x]) * size + x] = v;
 }
 
 double Isomorphic::eval()
 {
     ++evaluations;
     const int size = 2 * n;
-    solver.compute(work, Eigen::EigenvaluesOnly);
-    if (solver.info() != Eigen::Success)
+    if (!solver.compute(work.constData(), size))
         return std::numeric_limits<double>::infinity();
     double f = 0.0;
     for (int i = 0; i < size; ++i)
-        f += std::fabs(solver.eigenvalues()(size - 1 - i) - target[i]);
+        f += std::fabs(solver.value(i) - target[i]);
     return std::isfinite(f) ? f : std::numeric_limits<double>::infinity();
 }
 
@@ -158,8 +158,10 @@ void Isomorphic::bestbackup()
 void Isomorphic::bestrestore()
 {
     std::copy(bestP.begin(), bestP.begin() + n, P.begin());
-    work.block(0, n, n, n).setZero();
-    work.block(n, 0, n, n).setZero();
+    const int size = 2 * n;
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            work[i * size + n + j] = work[(n + i) * size + j] = 0.0;
     for (int i = 0; i < n; ++i)
         link(i, 1.0);
 }
@@ -169,7 +171,7 @@ void Isomorphic::display() const
     for (int i = 0; i < 2 * n; ++i) {
         std::cerr << "[" << (i < P.size() ? P[i] : 0) << "] ";
         for (int j = 0; j < 2 * n; ++j)
-            std::cerr << work(i, j) << " ";
+            std::cerr << work[i * 2 * n + j] << " ";
         std::cerr << std::endl;
     }
 }
@@ -470,11 +472,12 @@ int Isomorphic::isIsomorphic()
     }
     std::sort(target.begin(), target.begin() + 2 * n, std::greater<double>());
 
-    work = Eigen::MatrixXd::Zero(2 * n, 2 * n);
+    const int size = 2 * n;
+    work.fill(0.0, size * size);
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            work(i, j) = (rows1[i] >> j) & 1u ? 1.0 : 0.0;
-            work(n + i, n + j) = (rows2[i] >> j) & 1u ? 1.0 : 0.0;
+            work[i * size + j] = (rows1[i] >> j) & 1u ? 1.0 : 0.0;
+            work[(n + i) * size + n + j] = (rows2[i] >> j) & 1u ? 1.0 : 0.0;
         }
         link(i, 1.0);
     }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVector>
 
-#include <Eigen/Dense>
+#include "graph/SymmetricEigenvalues.h"
 
 #include <atomic>
 #include <random>
@@ -103,8 +103,9 @@ private:
     bool valid2 = false;
     quint32 rows1[32] = {};
     quint32 rows2[32] = {};
-    Eigen::MatrixXd work;
-    Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> solver;
+    // The block matrix [[A1, P], [P^T, A2]], row-major with stride 2n.
+    QVector<double> work;
+    SymmetricEigenvalues solver;
     QVector<double> target;
     QVector<int> P;
     QVector<int> bestP;

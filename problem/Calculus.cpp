@@ -159,7 +159,7 @@ bool Calculus::compute(bool force)
         return false;
     }
     applyChanges();
-    const int stamp = graph->getID();
+    const qint64 stamp = graph->getID();
     if (stamp == lastID)
         return false;
 

@@ -160,7 +160,7 @@ public:
     int cols = 0;               // columns of the current result
     QString latexDef;
     QString textDef;
-    int lastID = 0; // graph change stamp at the last recomputation
+    qint64 lastID = 0; // graph change stamp at the last recomputation
     int x0 = 100, y0 = 100, w = 80, h = 80;
     QRadialGradient gradient;
     QString name = QStringLiteral("NA"); // the catalogue keyword

@@ -392,7 +392,7 @@ void TestAnalystWidget::updateLeavesUserGraph()
     Tab t(false);
     t.widget.slot_set_filter_mode(false);
     const QString before = t.board.graph.currentGraphData();
-    const int stamp = t.board.graph.getID();
+    const qint64 stamp = t.board.graph.getID();
     t.widget.addGraph(refs[120].graphString);
     t.widget.addGraph(QStringLiteral("6 01x"));
     t.widget.addGraph(QStringLiteral("40 1"));

@@ -47,7 +47,7 @@ inline void buildGraph(Graph &g, int n, const QString &edges)
 struct GraphState {
     QString current;
     QString best;
-    int stamp;
+    qint64 stamp;
     int order;
     bool operator==(const GraphState &o) const
     {

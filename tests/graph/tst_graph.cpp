@@ -70,6 +70,7 @@ private slots:
     void displayMarks_data();
     void displayMarks();
     void workerThreadUsesHeadlessGraph();
+    void stampsUniqueAcrossThreads();
     void concurrentReaderSeesWholeEdges();
 };
 
@@ -121,7 +122,7 @@ void TestGraph::addEdge()
     QFETCH(bool, accepted);
     Graph g(QStringLiteral("G"), false);
     buildGraph(g, 10, QString());
-    const int before = g.getID();
+    const qint64 before = g.getID();
     QCOMPARE(g.addEdge(i, j), accepted);
     QVERIFY(g.getID() != before); // refusals take a fresh stamp too
     QCOMPARE(g.edge(j, i), accepted);
@@ -154,8 +155,8 @@ void TestGraph::remEdge()
     Graph g(QStringLiteral("G"), false);
     buildGraph(g, 10, QStringLiteral("0-1,4-9"));
     if (cellSet)
-        g.toggleEdge(i, j); // one cell only: remEdge clears either half
-    const int before = g.getID();
+        g.toggleEdge(i, j);
+    const qint64 before = g.getID();
     QCOMPARE(g.remEdge(i, j), result);
     QCOMPARE(g.getID() != before, stampMoves);
     while (g.addNode()) {
@@ -178,6 +179,9 @@ void TestGraph::invert_data()
                                << "1-2,1-3,2-3";
     QTest::newRow("C5") << 5 << "0-1,0-4,1-2,2-3,3-4"
                         << "0-2,0-3,1-3,1-4,2-4";
+    // "+i-j" toggles the pair on (the first listing of edges is built, then toggled).
+    QTest::newRow("P4 with a toggled pair") << 4 << "0-1,1-2,2-3,+0-3"
+                                            << "0-2,1-3";
 }
 
 void TestGraph::invert()
@@ -186,8 +190,18 @@ void TestGraph::invert()
     QFETCH(QString, edges);
     QFETCH(QString, complement);
     Graph g(QStringLiteral("G"), false);
-    buildGraph(g, n, edges);
-    const int stamp = g.getID();
+    const int toggled = edges.indexOf(QStringLiteral(",+"));
+    buildGraph(g, n, toggled < 0 ? edges : edges.left(toggled));
+    if (toggled >= 0) {
+        const QStringList pair = edges.mid(toggled + 2).split(QLatin1Char('-'));
+        g.toggleEdge(pair[1].toInt(), pair[0].toInt());
+        QStringList all =
+            (edges.left(toggled) + QLatin1Char(',') + edges.mid(toggled + 2)).split(QLatin1Char(','));
+        all.sort();
+        edges = all.join(QLatin1Char(','));
+        QVERIFY(g.edge(pair[0].toInt(), pair[1].toInt()));
+    }
+    const qint64 stamp = g.getID();
     g.invert();
     QCOMPARE(edgeList(g), complement);
     g.invert();
@@ -282,7 +296,7 @@ void TestGraph::remNode()
     QFETCH(QString, after);
     Graph g(QStringLiteral("G"), false);
     buildGraph(g, n, edges);
-    const int stamp = g.getID();
+    const qint64 stamp = g.getID();
     QCOMPARE(k == -100 ? g.remNode() : g.remNode(k), result);
     QCOMPARE(g.getNbNodes(), result ? n - 1 : n);
     QCOMPARE(g.getID() != stamp, result);
@@ -340,7 +354,7 @@ void TestGraph::shuffle()
     g.best_backup();
     const QString best = g.graphData();
     const QVector<int> degrees = sortedDegrees(g);
-    const int stamp = g.getID();
+    const qint64 stamp = g.getID();
     tsy_srand(4242);
     bool moved = false;
     for (int round = 0; round < 20; ++round) {
@@ -381,7 +395,7 @@ void TestGraph::stampRules()
     Graph g(QStringLiteral("G"), false);
     Graph other(QStringLiteral("other"), false);
     buildGraph(g, 6, QStringLiteral("0-1,1-2,2-3"));
-    const int before = g.getID();
+    const qint64 before = g.getID();
     const QHash<QString, std::function<void()>> run = {{"addEdge", [&] { g.addEdge(4, 5); }},
                                                        {"remEdge", [&] { g.remEdge(0, 1); }},
                                                        {"remEdgeOutside", [&] { g.remEdge(0, 40); }},
@@ -410,7 +424,7 @@ void TestGraph::backupAndRestore()
     QSignalSpy changed(&g, &Graph::signal_best_graph_changed);
     g.changeBest();
     QCOMPARE(changed.count(), 1);
-    const int published = g.getID();
+    const qint64 published = g.getID();
     const QString best = g.graphData();
     QCOMPARE(best, g.currentGraphData());
 
@@ -568,6 +582,49 @@ void TestGraph::workerThreadUsesHeadlessGraph()
     qInstallMessageHandler(previous);
     QCOMPARE(warningsSeen.loadRelaxed(), 0);
     QCOMPARE(result, source.currentGraphData());
+}
+
+// Workers take stamps in blocks of their own; whatever the interleaving, no stamp may name two
+// states, on one graph or across graphs (a cached item result would then be reused wrongly).
+void TestGraph::stampsUniqueAcrossThreads()
+{
+    const int threads = 4, edits = 20000;
+    QVector<Graph *> graphs;
+    for (int t = 0; t < threads + 1; ++t)
+        graphs << new Graph(QStringLiteral("worker"), false);
+    QVector<QVector<qint64>> seen(threads + 1);
+    QVector<QThread *> workers;
+    for (int t = 0; t < threads; ++t)
+        workers << QThread::create([&, t] {
+            Graph *g = graphs[t];
+            g->randomGraph(12);
+            for (int k = 0; k < edits; ++k) {
+                if (k % 2)
+                    g->addEdge(k % 12, (k / 12) % 12);
+                else
+                    g->remEdge(k % 12, (k / 12) % 12);
+                seen[t] << g->getID();
+            }
+        });
+    for (QThread *w : workers)
+        w->start();
+    // The GUI thread edits a graph of its own meanwhile.
+    for (int k = 0; k < edits; ++k) {
+        graphs[threads]->addEdge(0, 1 + k % 5);
+        seen[threads] << graphs[threads]->getID();
+    }
+    for (QThread *w : workers)
+        QVERIFY(w->wait(60000));
+    QSet<qint64> all;
+    for (const QVector<qint64> &s : seen) {
+        for (int k = 1; k < s.size(); ++k)
+            QVERIFY(s[k] > s[k - 1]);
+        for (qint64 x : s)
+            all.insert(x);
+    }
+    QCOMPARE(all.size(), (threads + 1) * edits);
+    qDeleteAll(workers);
+    qDeleteAll(graphs);
 }
 
 void TestGraph::concurrentReaderSeesWholeEdges()

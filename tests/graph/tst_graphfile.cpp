@@ -137,7 +137,7 @@ void TestGraphFile::roundTripReferenceSets()
             out.setPos(k, QPointF(tsy_rand(1000) - 500.25, tsy_rand(1000) * 0.125));
         }
         QVERIFY(out.save(file));
-        const int before = in.getID();
+        const qint64 before = in.getID();
         QVERIFY2(in.open(file), qPrintable(in.errorString()));
         QCOMPARE(in.graphData(), s);
         QCOMPARE(in.currentGraphData(), s);
@@ -237,7 +237,7 @@ void TestGraphFile::autosaveTakesFreshStamp()
 
     Graph h(QStringLiteral("h"), false);
     h.setWD(tmp->path());
-    const int before = h.getID();
+    const qint64 before = h.getID();
     QVERIFY(h.autoload());
     QCOMPARE(h.graphData(), g.graphData());
     QCOMPARE(look(h), look(g));

@@ -226,7 +226,7 @@ void TestGraphString::everyLoadTakesAFreshStamp()
     Graph g(QStringLiteral("G"), false);
     // Loading the same graph again still invalidates whatever was computed before.
     for (int round = 0; round < 3; ++round) {
-        int before = g.getID();
+        qint64 before = g.getID();
         QVERIFY(g.loadtsy(text, false));
         QVERIFY(g.getID() != before);
         before = g.getID();

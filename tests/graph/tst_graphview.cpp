@@ -85,7 +85,7 @@ void TestGraphView::clickToggleAndDrag()
 {
     View v;
     v.make(3, QStringLiteral("0-1,1-2"));
-    const int stamp = v.g.getID();
+    const qint64 stamp = v.g.getID();
     QTest::mouseClick(v.port(), Qt::LeftButton, {}, v.at(-100, 0));
     QCOMPARE(v.selected(), QList<int>{1});
     QTest::mouseClick(v.port(), Qt::LeftButton, {}, v.at(-100, 0));
@@ -158,7 +158,7 @@ void TestGraphView::doubleClickAdds()
     else
         v.g.slot_set_add_k();
     QSignalSpy changed(&v.g, &Graph::signal_best_graph_changed);
-    const int stamp = v.g.getID();
+    const qint64 stamp = v.g.getID();
     for (int a = 0; a < adds; ++a)
         QTest::mouseDClick(v.port(), Qt::LeftButton, {}, v.at(-250 + 60 * a, 150));
     if (n == 32) {
@@ -229,7 +229,7 @@ void TestGraphView::keys()
     QSignalSpy stop(&v.g, &Graph::signal_stop_vns);
     QSignalSpy next(&v.g, &Graph::signal_load_next);
     QSignalSpy place(&v.g, &Graph::signal_place_graph);
-    const int stamp = v.g.getID();
+    const qint64 stamp = v.g.getID();
     QTest::keyClick(&v.g, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(v.g.getNbNodes(), order);
     QCOMPARE(edgeList(v.g), edges);
@@ -254,7 +254,7 @@ void TestGraphView::anyKeyRestoresShownGraph()
 {
     View v;
     v.make(4, QStringLiteral("0-1"));
-    const int shownStamp = v.g.getID();
+    const qint64 shownStamp = v.g.getID();
     v.g.addEdge(2, 3);
     v.g.addNode();
     QTest::keyClick(&v.g, Qt::Key_F5);

@@ -161,7 +161,7 @@ void TestMDS::properties()
     } else {
         makeGraph(g, n, edges);
     }
-    const int stamp = g.getID();
+    const qint64 stamp = g.getID();
     const QString before = g.graphData();
 
     // A connected graph is drawn within the drawing size of its centre; pieces without a path

@@ -79,7 +79,7 @@ void TestInvariantComplement::complementFlag()
     for (const QString &g : graphs) {
         QVERIFY(graph->loadtsy(g, false));
         const QString before = graph->currentGraphData();
-        const int stamp = graph->getID();
+        const qint64 stamp = graph->getID();
         flagged->setGraph(graph.get());
         flagged->setInvertGraph(true);
         QVERIFY(flagged->compute(true));

@@ -276,7 +276,7 @@ void TestVnsMoves::signatureRoundTrip()
                     QCOMPARE(bool(after[i] & (1u << j)), bool(before[i] & (1u << j)));
             }
         // Writing the present signature changes nothing but the change stamp.
-        const int stamp = g->getID();
+        const qint64 stamp = g->getID();
         const QString now = g->currentGraphData();
         if (size == 4)
             w.setQuadGraph(v, code);

@@ -252,7 +252,7 @@ void TestCalculus::complement()
 
     auto g = makeGraph(n, edges);
     const QString before = g->currentGraphData();
-    const int stamp = g->getID();
+    const qint64 stamp = g->getID();
 
     TestInvariantItem plain;
     plain.setGraph(g.get());

@@ -181,7 +181,7 @@ void TestCalculusDisplay::complementClickTakesFreshStamp()
     TestInvariantItem item(true);
     item.setGraph(g.get());
     QSignalSpy changed(g.get(), &Graph::signal_best_graph_changed);
-    const int stamp = g->getID();
+    const qint64 stamp = g->getID();
     item.setInvertGraph(true); // a setter, as the problem reader uses it: no evaluation
     QCOMPARE(g->getID(), stamp);
     QCOMPARE(changed.count(), 0);

@@ -133,7 +133,7 @@ void TestLink::argumentSlots()
     target->setGraph(graph.get());
     source.setGraph(graph.get());
 
-    const int stamp = graph->getID();
+    const qint64 stamp = graph->getID();
     Link *l = linkAs(&source, target.get(), slot);
     QCOMPARE(l != nullptr, accepted);
     QCOMPARE(target->argument(slot), accepted ? &source : nullptr);

@@ -176,7 +176,7 @@ void TestProblemClone::cloneLeavesTheGraphAlone()
     QVERIFY(p.link1(b.size, p.getColors()));
     QVERIFY(g.loadtsy(QStringLiteral("4 111000"), false));
     QVERIFY(g.loadCurrentGraph(QStringLiteral("4 111001")));
-    const int stamp = g.getID();
+    const qint64 stamp = g.getID();
     QSignalSpy changed(&g, &Graph::signal_best_graph_changed);
     std::unique_ptr<Problem> copy(p.clone());
     QCOMPARE(g.graphData(), QStringLiteral("4 111000"));

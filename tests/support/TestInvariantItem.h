@@ -56,6 +56,6 @@ public:
     bool computeLockHeld = false;
     bool valueLockHeld = false;
     bool errorOnEntry = false;
-    int stampSeen = 0;
+    qint64 stampSeen = 0;
     int edgesSeen = -1;
 };
