@@ -14,11 +14,15 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMap>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolBox>
+#include <QTreeWidget>
 #include <QtMath>
 
 #include <memory>
@@ -47,6 +51,7 @@ private slots:
     void exampleValues_data();
     void exampleValues();
     void runTheExample();
+    void buildTheExampleByHand();
 
 private:
     void start();
@@ -179,6 +184,67 @@ void TestEndToEnd::runTheExample()
     QCOMPARE(hub->control<QLineEdit>(QStringLiteral("title"))->text(),
              QStringLiteral("Largest adjacency eigenvalue minus average degree"));
     QVERIFY(prompt.titles.filter(QStringLiteral("Error")).isEmpty());
+    delete window;
+}
+
+// The README's way of building the example: components from the tree, links by selection and the
+// argument buttons, the objective switched to maximisation in its dialog.
+void TestEndToEnd::buildTheExampleByHand()
+{
+    start();
+    MainWidget *hub = window->hub();
+    Problem *board = hub->getProblem();
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(MainWidget::PageProblem);
+    QTreeWidget *tree = hub->getComponentTree();
+    CerrCapture quiet;
+    QMap<QString, Calculus *> items;
+    const QStringList keywords = {"ADJACENCY", "EIGENVALUES", "MAX", "SIZE",     "ORDER",
+                                  "+",         "/",           "-",   "OBJECTIVE"};
+    for (int k = 0; k < keywords.size(); ++k) {
+        QTreeWidgetItem *leaf = tree->findItems(keywords[k], Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY(leaf);
+        emit tree->itemDoubleClicked(leaf, 0);
+        QList<Calculus *> all;
+        for (Calculus *c : board->evaluationStack() + board->objectiveStack())
+            if (!items.values().contains(c) && c->name == (k == 8 ? QStringLiteral("Z") : keywords[k]))
+                all << c;
+        QCOMPARE(all.size(), 1);
+        items[keywords[k]] = all.first();
+        // Spread out on the board, as a user drags them, so that a click finds one item.
+        all.first()->setPos(160.0 * (k % 3), 160.0 * (k / 3));
+    }
+    board->centerOn(160, 160);
+    QTest::qWait(50);
+
+    auto link = [&](const QString &from, const QString &to, int argument) {
+        QTest::keyClick(board, Qt::Key_U);
+        for (const QString &name : {from, to}) {
+            const QPoint at = board->mapFromScene(items[name]->pos());
+            QTest::mouseClick(board->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        }
+        QVERIFY(items[from]->isItemSelected() && items[to]->isItemSelected());
+        hub->control<QPushButton>(QStringLiteral("arg%1").arg(argument))->click();
+        QCOMPARE(items[to]->argument(argument), items[from]);
+    };
+    link("ADJACENCY", "EIGENVALUES", 1);
+    link("EIGENVALUES", "MAX", 1);
+    link("SIZE", "+", 1);
+    link("SIZE", "+", 2);
+    link("+", "/", 1);
+    link("ORDER", "/", 2);
+    link("MAX", "-", 1);
+    link("/", "-", 2);
+    link("-", "OBJECTIVE", 1);
+    if (QTest::currentTestFailed())
+        return;
+
+    // On the star K1,8 the objective is sqrt(8) - 16/9.
+    QVector<QPair<int, int>> star;
+    for (int i = 1; i < 9; ++i)
+        star << qMakePair(0, i);
+    QVERIFY(hub->getGraph()->loadtsy(graphString(9, star), true));
+    QVERIFY(qAbs(items["-"]->getValue(1) - (qSqrt(8.0) - 16.0 / 9.0)) < 1e-6);
     delete window;
 }
 
