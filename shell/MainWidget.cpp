@@ -141,7 +141,6 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     plotV = new PlotWidget;
     documentation = new Documentation(problem, catalogue, conjectureG, conjectureV);
     documentation->hide();
-
     bool numeric = false;
     const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
     runs = storedRuns.toInt(&numeric);
@@ -151,6 +150,7 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     }
     ++runs;
     settings.setValue(QStringLiteral("runs"), runs);
+
     nbThreads = 1;
 
     toolBox = new QToolBox(this);
@@ -1373,7 +1373,8 @@ void MainWidget::autosave()
     if (settings.status() != QSettings::NoError)
         console->append(tr("The settings could not be written."), false, 0, Qt::red);
     problem->autosave();
-    graph->autosave();
+    if (!graph->autosave())
+        console->append(tr("The graph could not be saved: %1").arg(graph->errorString()), false, 0, Qt::red);
 }
 
 void MainWidget::timerEvent(QTimerEvent *event)

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDebug>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -75,6 +76,7 @@ private slots:
     void newVersionQuestion_data();
     void newVersionQuestion();
     void workingDirectoryDialog();
+    void failedAutosaveIsReported();
 
 private:
     MainWindow *start();
@@ -787,6 +789,25 @@ void TestMainWindow::workingDirectoryDialog()
     QVERIFY(window->hub()->getConsole()->logView()->toPlainText().contains(
         QLatin1String("/gone does not exist")));
     QCOMPARE(QSettings().value(QStringLiteral("wd")).toString(), isolation->path() + "/gone");
+}
+
+void TestMainWindow::failedAutosaveIsReported()
+{
+    start();
+    MainWidget *hub = window->hub();
+    // Autosave files that cannot be replaced (a folder stands in their place).
+    QDir work(isolation->workDir());
+    work.remove(QStringLiteral(".tsypb"));
+    work.remove(QStringLiteral(".tsygr"));
+    QVERIFY(work.mkpath(QStringLiteral(".tsypb")) && work.mkpath(QStringLiteral(".tsygr")));
+    CerrCapture quiet;
+    hub->autosave();
+    const QString log = hub->getConsole()->logView()->toPlainText();
+    QVERIFY2(log.contains(QLatin1String(".tsypb")), qPrintable(log));
+    QVERIFY2(log.contains(QLatin1String("The graph could not be saved")), qPrintable(log));
+    // The settings keys were still written.
+    QCOMPARE(QSettings().value(QStringLiteral("graph")).toString(), hub->getGraph()->graphData());
+    QVERIFY(work.rmdir(QStringLiteral(".tsypb")) && work.rmdir(QStringLiteral(".tsygr")));
 }
 
 QTEST_MAIN(TestMainWindow)
