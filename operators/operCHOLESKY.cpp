@@ -12,9 +12,9 @@ operCHOLESKY::operCHOLESKY(bool withDisplay)
 void operCHOLESKY::recompute()
 {
     const QString prefix = QStringLiteral("CHOLESKY");
-    // A NaN would pass the symmetry test and every pivot test; the factor would carry it everywhere
-    // under a success status.
-    const int n = symmetricOrder(prefix, QStringLiteral("simmetric"), true);
+    // Entries that are not finite are left to the kernel: a pivot that is not a finite positive
+    // number (a NaN or an infinity in the diagonal or the lower triangle) fails the factorisation.
+    const int n = symmetricOrder(prefix, QStringLiteral("simmetric"), false);
     if (n == 0)
         return;
     // The kernel reads the diagonal and the lower triangle only.

@@ -19,14 +19,19 @@ void operSQRT::recompute()
         fail(QStringLiteral("Argument error"), true);
         return;
     }
-    // Only a negative entry earns the message below; an argument in error still yields the roots of
-    // what it holds, flagged like the result of any other operator.
-    for (int i = 0; i < a->rows; ++i)
+    // The item refuses its result when an entry lies below -1e-6, and also when it is already in
+    // error because an argument is: a root taken from a failed argument is not offered as a result.
+    bool refused = error;
+    for (int i = 0; i < a->rows && !refused; ++i)
         for (int j = 0; j < a->cols; ++j)
             if (a->M[i][j] < -1e-6) {
-                fail(QStringLiteral("SQRT needs non negative arguments."), true);
-                return;
+                refused = true;
+                break;
             }
+    if (refused) {
+        fail(QStringLiteral("SQRT needs non negative arguments."), true);
+        return;
+    }
     succeed(QStringLiteral("SQRT"), a->rows, a->cols, a->sRows, a->sCols);
     mapEntries(a, [](double x) { return x < 1e-6 ? 0.0 : std::sqrt(x); });
 }
