@@ -136,8 +136,9 @@ void Analyst::showPage()
     dataTable->setUpdatesEnabled(true);
 }
 
-// Sized from the first row; a value that is not a number never becomes the minimum or the
-// maximum (it would hide every other value of its column), while the mean shows it.
+// Sized from the first row: Min and Max start as that row, and a later value replaces an entry
+// only when it compares beyond it, so a later value that is not a number never becomes Min or
+// Max, while one in the first row stays (as it stays in the mean, which divides by every row).
 void Analyst::computeStatistics()
 {
     mu.clear();
@@ -154,12 +155,10 @@ void Analyst::computeStatistics()
         const double *row = values.data() + offsets[r];
         for (int c = 0; c < len; ++c) {
             const double v = row[c];
-            if (!std::isnan(v)) {
-                if (std::isnan(minimum[c]) || minimum[c] > v)
-                    minimum[c] = v;
-                if (std::isnan(maximum[c]) || v > maximum[c])
-                    maximum[c] = v;
-            }
+            if (minimum[c] > v)
+                minimum[c] = v;
+            if (v > maximum[c])
+                maximum[c] = v;
             mu[c] += v;
         }
     }
@@ -237,12 +236,18 @@ void Analyst::slot_hilight(int n)
 {
     if (nbGraphs() == 0 || rowLength(0) == 0)
         return;
-    for (int p = 0; p < PageSize && start + p < nbGraphs(); ++p) {
+    const int end = std::min(nbGraphs(), start + PageSize);
+    for (int p = 0; start + p < end; ++p) {
         if (graphIndex[start + p] == n) {
             dataTable->setCurrentCell(p, 0);
             return;
         }
     }
+    // A row of that graph on a later page leaves the shown page as it is; on an earlier page, or
+    // on none, no line of the shown page is current.
+    for (int r = end; r < nbGraphs(); ++r)
+        if (graphIndex[r] == n)
+            return;
     dataTable->setCurrentCell(-1, -1);
 }
 

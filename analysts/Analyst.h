@@ -72,8 +72,8 @@ public slots:
     // Emits signal_load_graph with the database index of the row on line row (nothing for a line
     // past the last row).
     void slot_cell_double_clicked(int row, int column);
-    // Makes the first line of the shown page whose row comes from database graph n current;
-    // with no such line, no cell is current.
+    // Makes the first line of the shown page whose row comes from database graph n current. When
+    // the graph's rows are only on later pages nothing changes; otherwise no cell is current.
     void slot_hilight(int n);
     void slot_item_double_clicked(QTableWidgetItem *item);
 

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -150,7 +151,8 @@ bool AnalystWidget::runUpdate()
     if (filter)
         filter->setVariables(names);
     analyst->clear();
-    accepted.clear();
+    // The accepted list of the last complete pass stays valid while this one runs.
+    QVector<int> passed;
     invalid = 0;
 
     const QVector<QString> graphs = database;
@@ -187,10 +189,11 @@ bool AnalystWidget::runUpdate()
                     analyst->push_back(row, i);
             }
         }
-        accepted.append(i);
+        passed.append(i);
     }
     if (stopped && rerun && !halted)
         return false;
+    accepted = passed;
     analyst->buildTable();
     if (invalid > 0)
         report(QString::number(invalid) + tr(" analyst entries are not graph strings and were skipped."), 0,
@@ -243,9 +246,14 @@ void AnalystWidget::addGraph(QString g)
     report(QString::number(database.size()) + QStringLiteral(" graphs in analyst"), 3, Qt::black);
 }
 
+bool AnalystWidget::designates(int k) const
+{
+    return k >= 0 && k < database.size() && std::binary_search(accepted.constBegin(), accepted.constEnd(), k);
+}
+
 bool AnalystWidget::replaceGraph(QString g, int k)
 {
-    const bool inside = k >= 0 && k < database.size();
+    const bool inside = designates(k);
     if (inside)
         database[k] = g;
     else
@@ -257,7 +265,7 @@ bool AnalystWidget::replaceGraph(QString g, int k)
 
 bool AnalystWidget::deleteGraph(int k)
 {
-    if (k < 0 || k >= database.size())
+    if (!designates(k))
         return false;
     database.remove(k);
     databaseChanged();
@@ -302,7 +310,7 @@ void AnalystWidget::slot_delete()
     if (r < 0 || r >= analyst->nbGraphs())
         return;
     const int k = analyst->vertex(r);
-    if (k < 0 || k >= database.size())
+    if (!designates(k))
         return;
     if (Prompt::current()->question(this, tr("Question"),
                                     tr("Do you want to delete current graph in Analyst?")))
@@ -318,7 +326,7 @@ void AnalystWidget::slot_set_filter_mode(bool on)
 
 void AnalystWidget::slot_console(QString text)
 {
-    report(text, 0, Qt::darkGreen);
+    report(text, 0, Qt::green);
 }
 
 // ---- the user's graph ------------------------------------------------------------------------
@@ -328,7 +336,7 @@ void AnalystWidget::slot_load_graph(int k)
     if (refusedDuringLoad(tr("Loading a graph")))
         return;
     current = k;
-    if (graph && k >= 0 && k < database.size())
+    if (graph && designates(k))
         graph->loadtsy(database[k], true);
     slot_update();
 }

@@ -23,7 +23,9 @@ class QPushButton;
 // the search delivers, and writes the exports (table text, graph lists, one PDF per graph).
 //
 // A graph is identified by its database index everywhere: the rows carry it, signal_load_graph
-// of the Analyst carries it, and slot_load_graph, replaceGraph, deleteGraph read it.
+// of the Analyst carries it, and slot_load_graph, replaceGraph, deleteGraph read it. They act only
+// on a graph that passed the constraint filter of the last update (the accepted list); any other
+// index counts as out of range.
 //
 // An update evaluates on a private headless copy of the user's problem and graph, taken when it
 // starts, so the user's graph and board are never touched by it. It runs on the GUI thread and
@@ -43,11 +45,11 @@ public:
                   bool vertexMode);
     ~AnalystWidget() override;
 
-    // Database graph k := g, then an update; true. For k outside the database: appends g,
-    // updates, false.
+    // Database graph k := g, then an update; true. For k not accepted (or outside the database):
+    // appends g, updates, false.
     bool replaceGraph(QString g, int k);
     // Erases database graph k (later graphs move down one index) and updates; false (nothing
-    // changes) for k outside the database.
+    // changes) for k not accepted or outside the database.
     bool deleteGraph(int k);
     QStringList getGraphs() const;
     int databaseSize() const { return database.size(); }
@@ -85,7 +87,8 @@ public slots:
     void slot_set_filter_mode(bool on);
     // Passes a loader message on to the console (level 0, green).
     void slot_console(QString text);
-    // current := k; loads database graph k (when it exists) into the user's graph and publishes it.
+    // current := k; loads database graph k (when it is accepted) into the user's graph, then
+    // publishes the user's graph in every case.
     void slot_load_graph(int k);
     // Publishes the user's graph and problem, then signal_place_graph.
     void slot_update();
@@ -121,6 +124,8 @@ private:
     // Notes a change of the database made while an update runs: that update stops and reruns.
     void databaseChanged();
     QVector<int> usedIndices() const;
+    // k is a database index in the accepted list of the last update.
+    bool designates(int k) const;
     void saveGraphList(const QVector<int> &indices, const QString &title);
     void savePdf(const QVector<int> &indices);
     void clearTable(bool headerFirst);

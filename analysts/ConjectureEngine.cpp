@@ -309,6 +309,11 @@ bool ConjectureEngine::prepare()
     const int base = combine ? count : m;
     if (prod)
         count += base * (base + 1) / 2;
+    if (count == 0 || N < 2 * count) {
+        emitMessage(QStringLiteral("Not enough data points to find conjectures. ") + QString::number(count) +
+                    QLatin1Char(' ') + QString::number(N));
+        return false;
+    }
     if (count > maxTerms) {
         emitMessage(QStringLiteral("Too many candidate terms to find conjectures. ") +
                     QString::number(count));

@@ -71,9 +71,8 @@ bool FilterWidget::isValid(const QVector<double> &row) const
             continue;
         const double v = row[k];
         const double c = valueBoxes[r]->value();
-        // "x <= 5" does not hold for a value that is not a number.
-        if (std::isnan(v))
-            return false;
+        // Each relation rejects only on a comparison that holds, so a value that is not a number
+        // (an item that could not be computed) is never filtered out by a rule.
         switch (relationCombos[r]->currentIndex()) {
         case AtMost:
             if (v >= c + Tolerance)

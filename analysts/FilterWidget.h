@@ -26,7 +26,7 @@ public:
     // every rule off; the same names leave the rules as they are.
     void setVariables(QStringList names);
     // False when "Reject all" is ticked, when the row's length differs from the number of names,
-    // or when a rule in use fails. A value that is not a number fails every rule in use.
+    // or when a rule in use fails. A value that is not a number fails no rule.
     bool isValid(const QVector<double> &row) const;
 
     QStringList getVariables() const { return variables; }

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <QThread>
 
 #include <cmath>
 
@@ -125,7 +126,14 @@ void histoDisplay::setValues(const QVector<QVector<double>> &m, int rows, int co
         slot_apply();
         return;
     }
-    // The caller may be any thread: the GUI thread's next tick hides the bars.
+    if (QThread::currentThread() == thread()) {
+        // On the GUI thread they go at once; the next tick shows the last good values again.
+        for (RectItem *item : bars)
+            item->hide();
+        changed = true;
+        return;
+    }
+    // Any other thread leaves the graphics items alone: the GUI thread's next tick hides them.
     blank = true;
     changed = true;
 }

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <QThread>
 
 namespace
 {
@@ -136,7 +137,14 @@ void plotDisplay::setValues(const QVector<QVector<double>> &m, int rows, int col
         slot_apply();
         return;
     }
-    // The caller may be any thread: the GUI thread's next tick hides the points.
+    if (QThread::currentThread() == thread()) {
+        // On the GUI thread they go at once; the next tick shows the last good values again.
+        for (PlotItem *item : points)
+            item->hide();
+        changed = true;
+        return;
+    }
+    // Any other thread leaves the graphics items alone: the GUI thread's next tick hides them.
     blank = true;
     changed = true;
 }

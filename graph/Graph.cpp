@@ -61,8 +61,11 @@ inline quint32 bit(int j)
 void symmetricRows(const quint32 *cells, int n, quint32 *rows)
 {
     const quint32 m = lowMask(n);
-    for (int i = 0; i < 32; ++i)
-        rows[i] = i < n ? cells[i] & m & ~bit(i) : 0u;
+    int i = 0;
+    for (; i < n; ++i)
+        rows[i] = cells[i] & m & ~bit(i);
+    for (; i < 32; ++i)
+        rows[i] = 0u;
 }
 
 // A readable excerpt of refused input for the console.
@@ -361,6 +364,9 @@ void Graph::shuffle()
                 cur[row] = w ^ (bit(i) | bit(r));
         }
     }
+    // The relabelled graph has the same invariants but not the same vertex vectors: a value
+    // cached per vertex must not survive it.
+    newStamp();
 }
 
 void Graph::copy(Graph *g)
@@ -1135,6 +1141,8 @@ bool Graph::readFile(const QString &fileName, bool withStamp, bool announce)
         if (tooLarge)
             error = QStringLiteral("the file is larger than %1 bytes").arg(GraphFile::MaxBytes);
         fileError = fileName + QStringLiteral(", ") + error;
+        // The fixed line that scripts watching the error stream look for, then the details.
+        std::cerr << "ERROR IN FILE FORMAT" << std::endl;
         refuse(QStringLiteral("Graph file"), fileError);
         return false;
     }

@@ -76,7 +76,7 @@ public:
     // Complement of the current graph; the stamp is deliberately kept, so that an item
     // computed on the complement can invert before and after without invalidating the others.
     void invert();
-    // Random relabelling of the current graph; stamp, best graph and items untouched.
+    // Random relabelling of the current graph with a fresh stamp; best graph and items untouched.
     void shuffle();
     // Makes the current graph a copy of g's current graph (the best graph is untouched).
     void copy(Graph *g);

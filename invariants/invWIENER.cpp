@@ -24,11 +24,13 @@ void invWIENER::recompute()
     const int n = InvariantKit::readRows(graph, adj);
     error = false;
     // Breadth-first levels counted by population: the sum of distances from s is the sum over the
-    // levels of distance times level size, so no distance matrix is written.
+    // levels of distance times level size, so no distance matrix is written. A pair in different
+    // components counts with the unreached distance, so the entry left by a disconnected graph
+    // (shape 0 x 0) is the same sum as with the distance matrix.
     const quint32 all = InvariantKit::allVertices(n);
-    bool connected = true;
     long total = 0;
-    for (int s = 0; s < n && connected; ++s) {
+    long unreached = 0; // ordered pairs
+    for (int s = 0; s < n; ++s) {
         quint32 seen = 1u << s;
         quint32 frontier = seen;
         for (long d = 1; frontier; ++d) {
@@ -40,9 +42,11 @@ void invWIENER::recompute()
             total += d * InvariantKit::popcount(next);
             frontier = next;
         }
-        connected = seen == all;
+        unreached += n - InvariantKit::popcount(seen);
     }
-    M[0][0] = double(total / 2);
+    const bool connected = unreached == 0;
+    // Whole numbers below 2^53, so the sum is exact in any order.
+    M[0][0] = double(total / 2) + double(unreached / 2) * InvariantKit::Unreached;
     error = !connected;
     rows = connected ? 1 : 0;
     cols = rows;

@@ -19,11 +19,16 @@ protected:
     // labelsOnPairFailure: whether the failures before the result's shape is known (missing argument,
     // empty argument 1, arguments 1 and 2 of different shapes) reset the size labels to "NA"; a
     // misfit argument 3 or 4 always does.
-    template <class Op> void combineArguments(const QString &keyword, bool labelsOnPairFailure);
+    // extrasOnEveryPath: arguments 3 and 4 are folded in also when argument 1 or 2 is a value ("+");
+    // otherwise they are read on the equal-shape path only and ignored, even when linked, as soon as
+    // one of the first two is a value.
+    template <class Op>
+    void combineArguments(const QString &keyword, bool labelsOnPairFailure, bool extrasOnEveryPath = false);
 };
 
 template <class Op>
-void ElementwiseOperator::combineArguments(const QString &keyword, bool labelsOnPairFailure)
+void ElementwiseOperator::combineArguments(const QString &keyword, bool labelsOnPairFailure,
+                                           bool extrasOnEveryPath)
 {
     const Calculus *a = arg1;
     const Calculus *b = arg2;
@@ -48,8 +53,9 @@ void ElementwiseOperator::combineArguments(const QString &keyword, bool labelsOn
         return;
     }
     const Calculus *shape = path == 1 ? b : a;
-    const Calculus *c = arg3;
-    const Calculus *d = arg4;
+    const bool extras = extrasOnEveryPath || path == 2;
+    const Calculus *c = extras ? arg3 : nullptr;
+    const Calculus *d = extras ? arg4 : nullptr;
     if ((c && !sameShape(c, shape)) || (d && !sameShape(d, shape))) {
         fail(QStringLiteral("ARG SIZE DIFFER"), true);
         return;

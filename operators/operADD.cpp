@@ -11,5 +11,5 @@ operADD::operADD(bool withDisplay)
 
 void operADD::recompute()
 {
-    combineArguments<operADD>(QStringLiteral("+"), false);
+    combineArguments<operADD>(QStringLiteral("+"), false, true);
 }

@@ -135,12 +135,13 @@ bool OptimalSolutions::accepts(const Eval &e)
     case Level::Refuse:
         return false;
     case Level::Replace:
-        return L >= 1;
     case Level::ReplaceWithoutPoints:
         return true;
     case Level::PointsTest:
         break;
     }
+    if (L == 0)
+        return !e.violated() && solutions.isEmpty();
     return !otherDimension(e) && hasUncoveredPoint(e, L);
 }
 
@@ -186,9 +187,6 @@ bool OptimalSolutions::addSolution(Solution *s)
         solutions.append(s);
         return true;
     case Level::Replace:
-        // A feasible candidate without points cannot be stored: keep the archive as it is.
-        if (L < 1)
-            return false;
         deleteAll();
         points.clear();
         break;
@@ -198,6 +196,16 @@ bool OptimalSolutions::addSolution(Solution *s)
         if (otherDimension(e))
             return false;
         break;
+    }
+
+    // Without objectives every feasible graph is as good as another: the first one found is
+    // kept (it replaces violated ones), later ones add nothing. Refusing them all would leave
+    // a search of constraints alone with violated graphs only.
+    if (L == 0) {
+        if (e.violated() || !solutions.isEmpty())
+            return false;
+        solutions.append(s);
+        return true;
     }
 
     bool anyInserted = false;

@@ -17,7 +17,8 @@ class Solution;
 // candidate beats every violated one), then, on the same violation level, by Pareto dominance
 // of their objective points; every objective is minimised and every comparison allows 1e-6.
 // A NaN counts as +infinity in every comparison, so a failed computation never dominates a
-// real value.
+// real value. A problem without objectives gives candidates without points: the first
+// feasible one is kept (replacing violated ones), and every later feasible one is refused.
 //
 // Points: a solution with objective vectors Z1..Zm of largest length L has L points of m
 // coordinates; coordinate k of point i is Zk[i] when Zk has L values and Zk[0] otherwise.

@@ -232,11 +232,15 @@ void VNS::optimize()
         if (ok) {
             console(QStringLiteral("ls succes"), true, 4, Qt::green);
             k = kmin;
+            // Pruning keeps the solutions with a point on the front. An archive without a front
+            // holds only violated solutions (none of them has a point), among them the best
+            // graph found: pruning it would empty the archive, and any worse graph would then
+            // pass for a new best. One lock over the test and the pruning, since other workers
+            // may add to the archive in between.
             best->lock();
             const int before = best->size();
-            best->unlock();
-            best->updateSolutions();
-            best->lock();
+            if (best->nbPoints() > 0)
+                best->updateSolutions2();
             const int after = best->size();
             const int nbPoints = best->nbPoints();
             best->unlock();
@@ -278,8 +282,13 @@ bool VNS::edgeCountMet()
 
 bool VNS::searchChain()
 {
-    if (!regularConstraintOn())
+    if (!regularConstraintOn()) {
+        // Below 4 vertices there is no quad to rewrite (and no edge switch to shake with):
+        // the pair toggles are then the only moves that reach every graph of the order.
+        if (ownGraph->getNbNodes() < 4)
+            return ls_add_rem();
         return ls_stoquad(false);
+    }
     const bool c6 = use_c6_regular.load();
     if (isRegularGraph()) {
         if (c6) {

@@ -107,7 +107,7 @@ int BuildCalculus::type(const QString &keyword) const
 Calculus *BuildCalculus::makeCalculus(const QString &keyword, bool withDisplay) const
 {
     // Each keyword goes to the one library that owns its class; anything else (display items,
-    // other letter cases) gives null.
+    // the statistics items, other letter cases) gives null.
     if (keyword == QLatin1String("Z") || keyword == QLatin1String("OBJECTIVE") ||
         keyword == QLatin1String("CONSTANT") || parameters.contains(keyword))
         return ProblemItemFactory::make(keyword, withDisplay);
@@ -117,8 +117,6 @@ Calculus *BuildCalculus::makeCalculus(const QString &keyword, bool withDisplay) 
         return InvariantFactory::make(keyword, withDisplay);
     if (operators.contains(keyword) || constraints.contains(keyword))
         return OperatorFactory::make(keyword, withDisplay);
-    if (statisticsItems().contains(keyword))
-        return StatisticsFactory::make(keyword, withDisplay);
     return nullptr;
 }
 

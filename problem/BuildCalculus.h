@@ -50,7 +50,8 @@ public:
 
     // Keywords the factory makes although no list offers them (category code 0).
     static const QStringList &unlistedInvariants();
-    // The statistics items ("HISTOGRAM", "PLOT"): made by the factory and read from problem text
-    // (evaluated with the other items), category code 0; offered where the shell chooses.
+    // The statistics items ("HISTOGRAM", "PLOT"): no keyword of the factory makes them (they are
+    // built by their own factory), but a problem text that holds them reads back, so a board that
+    // carries one still copies to the search workers. Category code 0.
     static const QStringList &statisticsItems();
 };

@@ -187,11 +187,9 @@ void Calculus::update_crucial()
 {
     if (!crucial)
         return;
-    for (int k = 1; k <= 4; ++k) {
-        Calculus *a = argument(k);
+    for (Calculus *a : {arg1, arg2, arg3, arg4})
         if (a)
             a->crucial = true;
-    }
 }
 
 void Calculus::applyChanges()
@@ -770,4 +768,32 @@ int Calculus::shownRows() const
 int Calculus::shownCols() const
 {
     return display ? display->getNbCols() : cols;
+}
+
+bool Calculus::setLinkK(int k, Link *l)
+{
+    switch (k) {
+    case 1:
+        return setLink1(l);
+    case 2:
+        return setLink2(l);
+    case 3:
+        return setLink3(l);
+    default:
+        return setLink4(l);
+    }
+}
+
+bool Calculus::setArgK(int k, Calculus *c)
+{
+    switch (k) {
+    case 1:
+        return setArg1(c);
+    case 2:
+        return setArg2(c);
+    case 3:
+        return setArg3(c);
+    default:
+        return setArg4(c);
+    }
 }

@@ -43,6 +43,8 @@ public:
     virtual bool setLink2(Link *l);
     virtual bool setLink3(Link *l);
     virtual bool setLink4(Link *l);
+    // setLink1..setLink4 by number (k outside 1..3 means 4).
+    bool setLinkK(int k, Link *l);
     // Outgoing link: this item becomes an argument of another one. Refused by items that cannot be
     // arguments (objective, constraints, statistics, display items): canBeArgument false.
     virtual bool setLinkTo(Link *l);
@@ -54,6 +56,8 @@ public:
     virtual bool setArg2(Calculus *c);
     virtual bool setArg3(Calculus *c);
     virtual bool setArg4(Calculus *c);
+    // setArg1..setArg4 by number (k outside 1..3 means 4).
+    bool setArgK(int k, Calculus *c);
     // Integer parameter of the parameter items; every other item ignores it and answers -1.
     virtual void setParam(int p);
     virtual int getParam();

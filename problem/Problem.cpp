@@ -51,35 +51,6 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
-
-bool setLinkK(Calculus *target, int k, Link *l)
-{
-    switch (k) {
-    case 1:
-        return target->setLink1(l);
-    case 2:
-        return target->setLink2(l);
-    case 3:
-        return target->setLink3(l);
-    default:
-        return target->setLink4(l);
-    }
-}
-
-bool setArgK(Calculus *target, int k, Calculus *source)
-{
-    switch (k) {
-    case 1:
-        return target->setArg1(source);
-    case 2:
-        return target->setArg2(source);
-    case 3:
-        return target->setArg3(source);
-    default:
-        return target->setArg4(source);
-    }
-}
-
 } // namespace
 
 // ---- Construction -------------------------------------------------------------------------------
@@ -324,18 +295,18 @@ bool Problem::link(int k, Calculus *source, Calculus *target)
         if (dependsOn(source, target))
             return false;
         existing->changeOrig(source);
-        setArgK(target, k, source);
+        target->setArgK(k, source);
     } else {
         if (dependsOn(source, target))
             return false;
         Link *l = new Link(source, target, gui);
-        if (!setLinkK(target, k, l) || !source->setLinkTo(l)) {
+        if (!target->setLinkK(k, l) || !source->setLinkTo(l)) {
             delete l;
             return false;
         }
         if (gui && boardScene)
             boardScene->addItem(l);
-        setArgK(target, k, source);
+        target->setArgK(k, source);
     }
     orderArgumentsFirst();
     return compute(true);
@@ -434,41 +405,45 @@ bool Problem::link4(Calculus *source, Calculus *target)
 bool Problem::compute(bool force)
 {
     if (!force) {
+        // The display items feed the view only, which takes them from a forced computation.
+        colors->crucial = false;
+        labels->crucial = false;
+        eLabels->crucial = false;
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->crucial = false;
+            evalStack.at(i)->crucial = false;
         for (int i = famStack.size() - 1; i >= 0; --i)
-            famStack[i]->crucial = false;
-        for (Calculus *c : consStack)
+            famStack.at(i)->crucial = false;
+        for (Calculus *c : qAsConst(consStack))
             c->crucial = true;
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->crucial = true;
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->update_crucial();
-        for (Calculus *c : consStack)
+        for (Calculus *c : qAsConst(consStack))
             c->update_crucial();
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->update_crucial();
+            evalStack.at(i)->update_crucial();
     } else {
-        for (Calculus *c : objStack)
+        for (Calculus *c : qAsConst(objStack))
             c->crucial = true;
         colors->crucial = true;
         labels->crucial = true;
         eLabels->crucial = true;
-        for (Calculus *c : consStack)
+        for (Calculus *c : qAsConst(consStack))
             c->crucial = true;
         for (int i = evalStack.size() - 1; i >= 0; --i)
-            evalStack[i]->crucial = true;
+            evalStack.at(i)->crucial = true;
     }
 
     // Families read nothing but the graph, and operators of the evaluation stack may use them:
     // they are computed first, so no operator reads a family's result for the previous graph.
-    for (Calculus *c : famStack)
+    for (Calculus *c : qAsConst(famStack))
         c->compute(force);
-    for (Calculus *c : evalStack)
+    for (Calculus *c : qAsConst(evalStack))
         c->compute(force);
-    for (Calculus *c : consStack)
+    for (Calculus *c : qAsConst(consStack))
         c->compute(force);
-    for (Calculus *c : objStack)
+    for (Calculus *c : qAsConst(objStack))
         c->compute(force);
     colors->compute(force);
     labels->compute(force);

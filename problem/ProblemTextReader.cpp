@@ -1,5 +1,6 @@
 #include "problem/ProblemTextReader.h"
 
+#include "analysts/StatisticsFactory.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Link.h"
@@ -12,43 +13,17 @@ namespace
 const int maxNodes = 32;
 const QString newRecord = QStringLiteral("<NEW>");
 
-bool setLinkK(Calculus *target, int k, Link *l)
-{
-    switch (k) {
-    case 1:
-        return target->setLink1(l);
-    case 2:
-        return target->setLink2(l);
-    case 3:
-        return target->setLink3(l);
-    default:
-        return target->setLink4(l);
-    }
-}
-
-bool setArgK(Calculus *target, int k, Calculus *source)
-{
-    switch (k) {
-    case 1:
-        return target->setArg1(source);
-    case 2:
-        return target->setArg2(source);
-    case 3:
-        return target->setArg3(source);
-    default:
-        return target->setArg4(source);
-    }
-}
-
 // A position read from a problem text: text that is no number, and values that are not finite,
-// read 0; far-away values are brought back onto a board of sensible size.
+// read 0. Every position the writer can express with six significant digits up to ten million
+// reads back as written; beyond that a value is brought back to the edge, so that the board's
+// extent times the largest zoom still fits the view's integer scroll range.
 double readCoordinate(const QString &field)
 {
     bool ok = false;
     const double v = field.toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return 0.0;
-    return qBound(-1e6, v, 1e6);
+    return qBound(-1e7, v, 1e7);
 }
 } // namespace
 
@@ -210,6 +185,8 @@ bool ProblemTextReader::readItemRecord(const QStringList &fields, const QString 
                                   QStringLiteral("Critical error, wrong argument for ") + keyword;
 
     Calculus *item = isConstant ? catalogue->makeConstant(gui) : catalogue->makeCalculus(keyword, gui);
+    if (!item && BuildCalculus::statisticsItems().contains(keyword))
+        item = StatisticsFactory::make(keyword, gui);
     if (!item) {
         const QString unknown = keyword + QStringLiteral(" is not a valid name in problem description.");
         return fail(unknown, unknown);
@@ -257,11 +234,11 @@ void ProblemTextReader::linkArguments(Calculus *item, const Common &common)
         if (!arg)
             continue;
         Link *l = new Link(arg, item, gui);
-        if (!setLinkK(item, k + 1, l) || !arg->setLinkTo(l)) {
+        if (!item->setLinkK(k + 1, l) || !arg->setLinkTo(l)) {
             delete l; // an argument the item refuses is dropped, as on the board
             continue;
         }
-        setArgK(item, k + 1, arg);
+        item->setArgK(k + 1, arg);
     }
 }
 

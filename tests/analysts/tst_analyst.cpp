@@ -41,6 +41,7 @@ using Rows = QVector<QVector<double>>;
 void TestAnalyst::statistics_data()
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QStringList>("minimum");
     QTest::addColumn<QStringList>("maximum");
@@ -56,9 +57,13 @@ void TestAnalyst::statistics_data()
     // Values beyond the first row's length are not counted.
     QTest::newRow("longer row") << Rows{{2}, {6, 100}} << QStringList{"2", ""} << QStringList{"6", ""}
                                 << QStringList{"4", ""};
-    // A value that is not a number does not hide the others in Min and Max.
-    QTest::newRow("not a number first") << Rows{{nan, 1}, {3, 1}, {-1, 1}} << QStringList{"-1", "1"}
-                                        << QStringList{"3", "1"} << QStringList{"nan", "1"};
+    // Min and Max start as the first row; later values replace them only by comparing beyond.
+    QTest::newRow("not a number first") << Rows{{nan, 1}, {3, 1}, {-1, 1}} << QStringList{"nan", "1"}
+                                        << QStringList{"nan", "1"} << QStringList{"nan", "1"};
+    QTest::newRow("not a number later") << Rows{{2, 1}, {nan, 1}, {-1, 4}} << QStringList{"-1", "1"}
+                                        << QStringList{"2", "4"} << QStringList{"nan", "2"};
+    QTest::newRow("infinite values") << Rows{{inf, 1}, {3, -inf}, {-1, 1}} << QStringList{"-1", "-inf"}
+                                     << QStringList{"inf", "1"} << QStringList{"inf", "-inf"};
 }
 
 void TestAnalyst::statistics()
@@ -181,6 +186,15 @@ void TestAnalyst::positions()
     a.slot_hilight(110); // rows 220 and 221
     QCOMPARE(a.currentRow(), 220);
     a.slot_hilight(3);
+    QCOMPARE(a.currentRow(), -1);
+    // Back on the first page, with line 7 current: a graph whose rows are on a later page changes
+    // nothing, one that no row carries leaves no current cell.
+    a.slot_build_prev_table();
+    a.slot_build_prev_table();
+    a.getDataTable()->setCurrentCell(7, 0);
+    a.slot_hilight(60); // rows 120 and 121
+    QCOMPARE(a.currentRow(), 7);
+    a.slot_hilight(500);
     QCOMPARE(a.currentRow(), -1);
 }
 

@@ -111,11 +111,12 @@ void TestAnalystWidget::setRule(Tab &t, const QString &rule)
 
 bool TestAnalystWidget::passes(double v, const QString &relation, double c)
 {
+    // A row fails only on a comparison that holds, so a value that is not a number passes.
     if (relation == "<=")
-        return v < c + 1e-6;
+        return !(v >= c + 1e-6);
     if (relation == "==")
-        return std::fabs(v - c) <= 1e-6;
-    return v > c - 1e-6;
+        return !(std::fabs(v - c) > 1e-6);
+    return !(c - 1e-6 >= v);
 }
 
 // What the analyst should hold, computed from the reference values alone.
@@ -462,6 +463,32 @@ void TestAnalystWidget::databaseOperations()
     QCOMPARE(order, QStringList({"cleared", "loaded"}));
     QCOMPARE(t.widget.databaseSize(), 0);
     QCOMPARE(t.analyst->nbGraphs(), 0);
+
+    // Filter on: a graph that is not connected violates the problem, gets no row and is not
+    // accepted, so loading it loads nothing; the user's graph is still published.
+    t.widget.slot_set_filter_mode(true);
+    int disconnected = 0;
+    while (refs[disconnected].connected)
+        ++disconnected;
+    t.widget.addGraph(refs[disconnected].graphString);
+    QVERIFY(t.widget.getAccepted().isEmpty());
+    const QString before = t.board.graph.graphData();
+    QVERIFY(before != refs[disconnected].graphString);
+    const int placed = place.size();
+    t.widget.slot_load_graph(0);
+    QCOMPARE(t.board.graph.graphData(), before);
+    QCOMPARE(place.size(), placed + 1);
+    // Nor is it replaced or deleted: a replacement is appended.
+    QVERIFY(!t.widget.deleteGraph(0));
+    QVERIFY(!t.widget.replaceGraph(refs[20].graphString, 0));
+    QCOMPARE(t.widget.getGraphs(), QStringList({refs[disconnected].graphString, refs[20].graphString}));
+
+    // The loader's messages reach the console in green, at level 0.
+    t.widget.slot_console(QStringLiteral("0/1 graphs loaded."));
+    QCOMPARE(console.last().at(0).toString(), QStringLiteral("0/1 graphs loaded."));
+    QCOMPARE(console.last().at(1).toBool(), false);
+    QCOMPARE(console.last().at(2).toInt(), 0);
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::green));
 }
 
 // Halt through the slot (the main window's Halt) or through the progress dialog's Cancel.

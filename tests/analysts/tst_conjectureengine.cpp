@@ -288,9 +288,14 @@ void TestConjectureEngine::messages_data()
                                               << "combine" << few + "2 3";
     QTest::newRow("products over the variables only") << QStringList{"a", "b", "c", "T"} << 17 << "T"
                                                       << "sq prod" << few + "12 17";
-    QTest::newRow("too many terms") << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "T"} << 3 << "T"
-                                    << "sq sqrt prod combine"
-                                    << "Too many candidate terms to find conjectures. 324";
+    // Too few points for 324 terms is told as such; with enough points the list is refused.
+    QTest::newRow("324 terms, 3 points")
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "T"} << 3 << "T"
+        << "sq sqrt prod combine" << few + "324 3";
+    QTest::newRow("324 terms, 648 points")
+        << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "T"} << 648 << "T"
+        << "sq sqrt prod combine"
+        << "Too many candidate terms to find conjectures. 324";
 }
 
 void TestConjectureEngine::messages()

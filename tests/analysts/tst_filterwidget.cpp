@@ -32,6 +32,7 @@ Q_DECLARE_METATYPE(Rules)
 void TestFilterWidget::isValid_data()
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
     QTest::addColumn<Rules>("rules");
     QTest::addColumn<bool>("rejectAll");
     QTest::addColumn<QVector<double>>("row");
@@ -62,10 +63,18 @@ void TestFilterWidget::isValid_data()
                                      << true;
     QTest::newRow("second rule fails")
         << Rules{{0, ge, 1}, {1, le, 4}} << false << QVector<double>{2, 9, 9} << false;
-    QTest::newRow("not a number fails <=")
-        << Rules{{0, le, 4}} << false << QVector<double>{nan, 0, 0} << false;
-    QTest::newRow("not a number fails >=")
-        << Rules{{0, ge, 4}} << false << QVector<double>{nan, 0, 0} << false;
+    // A value that is not a number fails none of the three tests.
+    QTest::newRow("not a number passes <=")
+        << Rules{{0, le, 4}} << false << QVector<double>{nan, 0, 0} << true;
+    QTest::newRow("not a number passes ==")
+        << Rules{{0, eq, 4}} << false << QVector<double>{nan, 0, 0} << true;
+    QTest::newRow("not a number passes >=")
+        << Rules{{0, ge, 4}} << false << QVector<double>{nan, 0, 0} << true;
+    QTest::newRow("not a number, other rule fails")
+        << Rules{{0, ge, 4}, {1, le, 1}} << false << QVector<double>{nan, 2, 0} << false;
+    QTest::newRow("infinity fails <=") << Rules{{0, le, 4}} << false << QVector<double>{inf, 0, 0} << false;
+    QTest::newRow("minus infinity passes <=")
+        << Rules{{0, le, 4}} << false << QVector<double>{-inf, 0, 0} << true;
     QTest::newRow("not a number elsewhere")
         << Rules{{0, ge, 4}} << false << QVector<double>{5, nan, 0} << true;
     QTest::newRow("value box stops at 1000")

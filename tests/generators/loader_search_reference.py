@@ -54,7 +54,7 @@ def main():
             f.write("%s\t%d\n" % (graph_string(g), 1 if nx.is_connected(g) else 0))
 
     rows = []
-    for n in (6, 7):
+    for n in (3, 6, 7):
         graphs = [nx.from_graph6_bytes(l.encode("ascii")) for l in geng(["-c", str(n)])]
         rows.append(("max_wiener_connected", n, max(nx.wiener_index(g) for g in graphs)))
         rows.append(("min_wiener_connected", n, min(nx.wiener_index(g) for g in graphs)))

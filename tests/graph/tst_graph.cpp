@@ -363,7 +363,7 @@ void TestGraph::shuffle()
         moved = moved || edgeList(g) != edges;
     }
     QCOMPARE(g.getNbEdges(), edges.count(QLatin1Char('-')));
-    QCOMPARE(g.getID(), stamp);
+    QCOMPARE(g.getID() != stamp, n >= 2); // nothing to relabel below two vertices
     QCOMPARE(g.graphData(), best);
     QCOMPARE(moved, n >= 5); // graphs with a non-trivial relabelling do get relabelled
 }
@@ -377,7 +377,7 @@ void TestGraph::stampRules_data()
     QTest::newRow("remEdge outside") << "remEdgeOutside" << false;
     QTest::newRow("toggleEdge") << "toggleEdge" << false;
     QTest::newRow("invert") << "invert" << false;
-    QTest::newRow("shuffle") << "shuffle" << false;
+    QTest::newRow("shuffle") << "shuffle" << true; // same invariants, other vertex vectors
     QTest::newRow("best_backup") << "best_backup" << false;
     QTest::newRow("update_display") << "update_display" << false;
     QTest::newRow("addNode") << "addNode" << true;

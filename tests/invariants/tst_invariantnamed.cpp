@@ -60,6 +60,8 @@ private slots:
     void kirchhoffStatusText();
     void degreesLeftInColumn_data();
     void degreesLeftInColumn();
+    void sumLeftOnFailure_data();
+    void sumLeftOnFailure();
 
 private:
     Outcome run(const QString &key, const QString &graphText, bool complement = false);
@@ -538,6 +540,32 @@ void TestInvariantNamed::degreesLeftInColumn()
     QCOMPARE(current->getValue(2), 1.0);
     QCOMPARE(current->getValue(3), 1.0);
     QCOMPARE(current->getValue(4), 1.0);
+}
+
+void TestInvariantNamed::sumLeftOnFailure_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("graphText");
+    QTest::addColumn<double>("value");
+    // A disconnected graph fails with shape 0 x 0, but entry [0][0] still holds the sum over the
+    // unordered pairs, a pair in different components counting with the distance 1e12.
+    const QString twoEdges = graphString(4, {{0, 1}, {2, 3}}); // 2 pairs at 1, 4 pairs apart
+    const QString edgeAndIsolated = graphString(3, {{0, 1}});  // 1 pair at 1, 2 pairs apart
+    QTest::newRow("2K2 WIENER") << "WIENER" << twoEdges << 2 + 4 * Far;
+    QTest::newRow("K2+K1 WIENER") << "WIENER" << edgeAndIsolated << 1 + 2 * Far;
+    QTest::newRow("3K1 WIENER") << "WIENER" << edgeless(3) << 3 * Far;
+    QTest::newRow("2K2 HARARY") << "HARARY" << twoEdges << 2 + 4 / Far;
+}
+
+void TestInvariantNamed::sumLeftOnFailure()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, graphText);
+    QFETCH(double, value);
+    const Outcome o = run(key, graphText);
+    QVERIFY(o.error);
+    QCOMPARE(o.rows, 0);
+    QCOMPARE(current->M[0][0], value);
 }
 
 QTEST_MAIN(TestInvariantNamed)

@@ -117,18 +117,22 @@ void TestElementwise::combine_data()
     QTest::newRow("- two values") << "-" << QStringList{"1x1:5", "1x1:3"} << "-"
                                   << "1x1:2"
                                   << "1,1" << false;
-    QTest::newRow("- two values, 3 and 4 folded")
+    QTest::newRow("- two values, 3 and 4 not read")
         << "-" << QStringList{"1x1:5", "1x1:3", "1x1:1", "1x1:1"} << "-"
-        << "1x1:0"
+        << "1x1:2"
         << "1,1" << false;
+    QTest::newRow("- column, value, misfit argument 3 not read")
+        << "-" << QStringList{"3x1:1,2,3", "1x1:1", "2x2:1,1,1,1"} << "-"
+        << "3x1:0,1,2"
+        << "n,1" << false;
     QTest::newRow("- four 2x2") << "-"
                                 << QStringList{"2x2:10,20,30,40", "2x2:1,2,3,4", "2x2:1,1,1,1", "2x2:2,2,2,2"}
                                 << "-"
                                 << "2x2:6,15,24,33"
                                 << "n,n" << false;
-    QTest::newRow("- value - matrix - matrix")
+    QTest::newRow("- value - matrix, matrix not read")
         << "-" << QStringList{"1x1:10", "2x2:1,2,3,4", "2x2:1,1,1,1"} << "-"
-        << "2x2:8,7,6,5"
+        << "2x2:9,8,7,6"
         << "n,n" << false;
     QTest::newRow("- row - column") << "-" << QStringList{"1x3:1,2,3", "3x1:1,2,3"} << "ARG SIZE DIFFER"
                                     << "0x0"
@@ -166,9 +170,9 @@ void TestElementwise::combine_data()
                                   << ".*"
                                   << "3x3:-1,2,-3,8,-10,12,-21,24,-27"
                                   << "n,n" << false;
-    QTest::newRow(".* value, column, column")
+    QTest::newRow(".* value, column, column not read")
         << ".*" << QStringList{"1x1:3", "3x1:1,2,3", "3x1:2,2,2"} << ".*"
-        << "3x1:6,12,18"
+        << "3x1:3,6,9"
         << "n,1" << false;
     QTest::newRow(".* shapes differ") << ".*" << QStringList{"2x2:1,2,3,4", "2x1:1,2"} << "ARG SIZE DIFFER"
                                       << "0x0"
@@ -207,9 +211,9 @@ void TestElementwise::combine_data()
         << "MMIN" << QStringList{"2x2:1,9,3,4", "2x2:5,1,1,1", "2x2:0,0,7,0", "2x2:2,2,2,8"} << "MMIN"
         << "2x2:0,0,1,0"
         << "n,n" << false;
-    QTest::newRow("MMAX value folded with argument 3")
+    QTest::newRow("MMAX value, argument 3 not read")
         << "MMAX" << QStringList{"3x1:1,5,3", "1x1:4", "3x1:0,6,0"} << "MMAX"
-        << "3x1:4,6,4"
+        << "3x1:4,5,4"
         << "n,1" << false;
     QTest::newRow("MMIN missing") << "MMIN" << QStringList{"", "1x1:4"} << "Missing arguments"
                                   << "0x0"

@@ -14,8 +14,8 @@
 
 #include <memory>
 
-// A headless graph and board holding one objective over one invariant, optionally with
-// "invariant <= bound". Construct on the GUI thread.
+// A headless graph and board holding one objective over one invariant (none when the invariant
+// is empty), optionally with "invariant <= bound". Construct on the GUI thread.
 class SearchFixture
 {
 public:
@@ -25,6 +25,8 @@ public:
         graph.randomGraph(order);
         problem.setNbNod(order);
         problem.setConnected(connected);
+        if (invariant.isEmpty())
+            return; // a problem of constraints only
         Calculus *value = catalogue.makeCalculus(invariant, false);
         problem.addInvariantItem(value);
         Calculus *z = catalogue.makeCalculus(QStringLiteral("Z"), false);

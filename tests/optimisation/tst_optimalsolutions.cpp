@@ -116,10 +116,14 @@ void TestOptimalSolutions::script_data()
     QTest::newRow("feasible replaces violated")
         << QStringList{"0,2|5", "0,1|4", "0,0|9"} << true << "TTT" << 1 << 1 << 1;
     QTest::newRow("empty vector refused") << QStringList{"0|()", "0|1/()"} << true << "FF" << 0 << 0 << 0;
-    QTest::newRow("no objectives feasible refused") << QStringList{"0|"} << true << "F" << 0 << 0 << 0;
+    // Without objectives the first feasible graph is kept and replaces violated ones.
+    QTest::newRow("no objectives feasible accepted once")
+        << QStringList{"0|", "0|", "1|"} << true << "TFF" << 1 << 0 << 0;
     QTest::newRow("no objectives violated accepted") << QStringList{"1|"} << true << "T" << 1 << 0 << 0;
-    QTest::newRow("feasible without points keeps violated archive")
-        << QStringList{"1|", "0|"} << true << "TF" << 1 << 0 << 0;
+    QTest::newRow("feasible without points replaces violated archive")
+        << QStringList{"2|", "1|", "0|", "0|"} << true << "TTTF" << 1 << 0 << 0;
+    QTest::newRow("non-family feasible without points replaces violated")
+        << QStringList{"1|", "0|"} << false << "TT" << 1 << 0 << 0;
     QTest::newRow("closed refuses, open accepts")
         << QStringList{"#close", "0|1", "#open", "0|1"} << true << "FT" << 1 << 1 << 1;
     QTest::newRow("closed keeps content")

@@ -1,5 +1,8 @@
+#include "graph/Graph.h"
 #include "problem/CalculusDisplay.h"
 #include "problem/Link.h"
+#include "problem/Problem.h"
+#include "problem/invPARAM.h"
 #include "support/TestInvariantItem.h"
 #include "support/TestLinking.h"
 #include "support/TestOperatorItem.h"
@@ -178,6 +181,7 @@ void TestSaveRecord::positionReadsBack_data()
     QTest::newRow("seven digits") << 123.4567 << 123.457;
     QTest::newRow("rounds up") << 99.99996 << 100.0;
     QTest::newRow("large") << 1234567.0 << 1234570.0;
+    QTest::newRow("negative, exponent form") << -7654321.0 << -7654320.0;
 }
 
 void TestSaveRecord::positionReadsBack()
@@ -190,6 +194,14 @@ void TestSaveRecord::positionReadsBack()
     const QStringList fields = item.getCaractToSave().split(QLatin1Char('\t'));
     QCOMPARE(fields.size(), 12);
     QCOMPARE(fields[6].toDouble(), restored);
+
+    // The problem reader puts the item back where the record says.
+    Graph g(QStringLiteral("g"), false);
+    Problem p(&g, QStringLiteral("p"), false);
+    QVERIFY(p.openString(QStringLiteral("PARAM 1\t\t0\t0\t0\t0\t") + fields[6] +
+                         QStringLiteral("\t0\tNULL\tNULL\tNULL\tNULL")));
+    QVERIFY(p.getParam1());
+    QCOMPARE(p.getParam1()->pos().x(), restored);
 }
 
 QTEST_MAIN(TestSaveRecord)
