@@ -39,7 +39,30 @@ bool Prompt::question(QWidget *parent, const QString &title, const QString &text
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+void Prompt::about(QWidget *parent, const QString &title, const QString &richText)
+{
+    QMessageBox::about(parent, title, richText);
+}
+
+bool Prompt::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString Prompt::directory(QWidget *parent, const QString &caption, const QString &dir)
+{
+    QFileDialog dialog(parent, caption, dir);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.directory().absolutePath();
 }
 
 QString Prompt::openFileName(QWidget *parent, const QString &caption, const QString &dir,

@@ -23,6 +23,12 @@ public:
                                  const QString &filter);
     virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                  const QString &filter);
+    // An about box; richText is the program's own text, never text from files.
+    virtual void about(QWidget *parent, const QString &title, const QString &richText);
+    // True when the user answers Ok (Cancel is the default).
+    virtual bool confirm(QWidget *parent, const QString &title, const QString &text);
+    // The chosen directory, or an empty string when the dialog was cancelled.
+    virtual QString directory(QWidget *parent, const QString &caption, const QString &dir);
     // The print dialog on printer; true when the user accepted it.
     virtual bool print(QWidget *parent, QPrinter *printer);
     // A window-modal progress dialog with a Cancel button for a task of maximum steps, shown at

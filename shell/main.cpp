@@ -1,24 +1,29 @@
-#include "graph/Graph.h"
-#include "graph/Node.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
-#include <QtMath>
+#include <QPixmap>
+#include <QSplashScreen>
+#include <QStringList>
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Veltram"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("veltram.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaly-III"));
     QApplication app(argc, argv);
-    Node::initColors();
+    Q_INIT_RESOURCE(images);
 
-    // For now the window shows a random graph, its vertices on a circle.
-    Graph graph(QStringLiteral("graph"), true);
-    const int n = graph.getNbNodes();
-    for (int k = 0; k < n; ++k) {
-        const double t = 2.0 * M_PI * k / n;
-        graph.getNode(k)->setPosition(150.0 * qCos(t), 150.0 * qSin(t));
-    }
-    graph.update_display();
-    graph.setWindowTitle(QStringLiteral("Tessaly"));
-    graph.resize(640, 480);
-    graph.show();
+    QSplashScreen splash(QPixmap(QStringLiteral(":/src/images/TSY_Loading.png")));
+    splash.show();
+    app.processEvents();
+
+    // The program takes no options and no file names: arguments are left to QApplication.
+    const QStringList ignored = app.arguments();
+    Q_UNUSED(ignored);
+
+    auto *window = new MainWindow;
+    window->setWindowIcon(QIcon(QStringLiteral(":/src/images/icon_tsy.png")));
+    window->show();
+    splash.finish(window);
     return app.exec();
 }
