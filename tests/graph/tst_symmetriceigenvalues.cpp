@@ -68,8 +68,8 @@ void TestSymmetricEigenvalues::graphSpectra_data()
 {
     QTest::addColumn<Matrix>("matrix");
     QTest::addColumn<QVector<double>>("expected");
-    const QStringList lines = readDataLines(QStringLiteral("spectra_numpy.txt"));
-    QVERIFY2(lines.size() > 1000, "tests/data/spectra_numpy.txt is missing or short");
+    const QStringList lines = readDataLines(QStringLiteral("graph_eigenvalues_numpy.txt"));
+    QVERIFY2(lines.size() > 1000, "tests/data/graph_eigenvalues_numpy.txt is missing or short");
     for (const QString &line : lines) {
         const QStringList f = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         const int n = f.at(1).toInt();

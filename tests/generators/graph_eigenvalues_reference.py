@@ -2,7 +2,7 @@
 """Reference spectra of the graph matrices of the committed invariant graph sets, by numpy.
 
 Reads the graph strings ("G n pairs") of tests/data/invariants_small.txt and
-tests/data/invariants_random.txt and writes tests/data/spectra_numpy.txt, one line per graph
+tests/data/invariants_random.txt and writes tests/data/graph_eigenvalues_numpy.txt, one line per graph
 and matrix kind:
 
     kind n pairs l_0 l_1 ... l_{n-1}
@@ -13,7 +13,7 @@ pairs is the graph string's pair part ("-" for none); the eigenvalues are non-in
 with 17 significant digits.
 
 Run from anywhere with Debian's python3 and python3-numpy:
-    /usr/bin/python3 tests/generators/spectra_reference.py
+    /usr/bin/python3 tests/generators/graph_eigenvalues_reference.py
 """
 
 import os
@@ -22,7 +22,7 @@ import numpy as np
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(HERE, "..", "data")
-OUT = os.path.join(DATA, "spectra_numpy.txt")
+OUT = os.path.join(DATA, "graph_eigenvalues_numpy.txt")
 
 
 def graphs(name, every=1):
@@ -55,7 +55,7 @@ def matrices(a):
 
 
 with open(OUT, "w") as f:
-    f.write("# Spectra by numpy.linalg.eigvalsh (LAPACK), written by tests/generators/spectra_reference.py\n")
+    f.write("# Spectra by numpy.linalg.eigvalsh (LAPACK), written by tests/generators/graph_eigenvalues_reference.py\n")
     f.write("# kind n pairs eigenvalues(non-increasing); kinds A, L, Q (signless), N (normalised)\n")
     count = 0
     # every graph on 1 to 6 vertices, every third on 7 (thinned once more), random ones on 8 to 32
