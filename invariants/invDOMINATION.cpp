@@ -26,7 +26,8 @@ void invDOMINATION::recompute()
     quint32 adj[32];
     const int n = InvariantKit::readRows(graph, adj);
     error = false;
-    M[0][0] = ExactSearch::dominationNumber(adj, n);
+    // The graph without vertices keeps the item's documented value 1 (its search starts from n + 1).
+    M[0][0] = n == 0 ? 1.0 : ExactSearch::dominationNumber(adj, n);
     rows = 1;
     cols = 1;
 }

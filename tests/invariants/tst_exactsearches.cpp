@@ -582,14 +582,13 @@ void TestExactSearches::degenerate_data()
     QTest::newRow("CHROMATICVAL K4") << "CHROMATICVAL" << complete(4) << false << V{4, 3, 2, 1};
     // The path 0-1-2 is ordered 2, 1, 0.
     QTest::newRow("CHROMATICVAL P3") << "CHROMATICVAL" << path(3) << false << V{1, 2, 1};
-    // The empty set dominates the graph without vertices.
+    // The graph without vertices has the documented values 1 and -1.
     QTest::newRow("DOMINATION order 0") << "DOMINATION"
-                                        << "0 " << false << V{0};
+                                        << "0 " << false << V{1};
     QTest::newRow("DOMINATION order 1") << "DOMINATION"
                                         << "1 " << false << V{1};
-    // No vertex can be removed from the graph without vertices.
     QTest::newRow("NCONN order 0") << "NCONN"
-                                   << "0 " << false << V{0};
+                                   << "0 " << false << V{-1};
     QTest::newRow("NCONN order 1") << "NCONN"
                                    << "1 " << false << V{0};
     QTest::newRow("NCONN K2") << "NCONN" << complete(2) << false << V{1};
