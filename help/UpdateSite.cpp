@@ -48,24 +48,18 @@ QUrl UpdateSite::versionQuery()
 
 QString UpdateSite::platformTag()
 {
+    // The update server publishes two kinds of release file: the Windows archive and the disk
+    // image that every other build is offered.
 #if defined(Q_OS_WIN)
     return QStringLiteral("WIN32");
-#elif defined(Q_OS_MACOS)
-    return QStringLiteral("OSX");
 #else
-    return QStringLiteral("LINUX");
+    return QStringLiteral("OSX");
 #endif
 }
 
 QString UpdateSite::releaseExtension()
 {
-#if defined(Q_OS_WIN)
-    return QStringLiteral(".zip");
-#elif defined(Q_OS_MACOS)
-    return QStringLiteral(".dmg");
-#else
-    return QStringLiteral(".tar.gz");
-#endif
+    return platformTag() == QLatin1String("WIN32") ? QStringLiteral(".zip") : QStringLiteral(".dmg");
 }
 
 QString UpdateSite::releaseFileName(const QString &version)
@@ -90,7 +84,7 @@ QString UpdateSite::parseVersion(const QByteArray &answer)
     QString text = QString::fromUtf8(answer);
     text.remove(QLatin1Char('\n'));
     text.remove(QLatin1Char('\r'));
-    static const QRegularExpression version(QStringLiteral("^[0-9]{1,9}\\.[0-9]{1,9}\\.[0-9]{1,9}$"));
+    static const QRegularExpression version(QStringLiteral("^[0-9]+\\.[0-9]+\\.[0-9]+$"));
     return version.match(text).hasMatch() ? text : QString();
 }
 

@@ -19,8 +19,8 @@ public:
     // directory() + "version.php?current=" + builtInVersion(); invalid when the directory is.
     static QUrl versionQuery();
 
-    // The system this program was built for ("WIN32", "OSX" or "LINUX") and the extension of
-    // its release file (".zip", ".dmg", ".tar.gz").
+    // The release kind this build downloads: "WIN32" on Windows, "OSX" on every other system;
+    // its file extension is ".zip" for "WIN32" and ".dmg" otherwise.
     static QString platformTag();
     static QString releaseExtension();
     // "Tessaly_" + version + "_" + platformTag() + releaseExtension().
@@ -29,9 +29,10 @@ public:
     static QUrl releaseUrl(const QString &version);
 
     // The version named by an answer of the version page: line feeds and carriage returns are
-    // removed, and what remains must be three dot-separated decimal numbers (at most 9 digits
-    // each); anything else gives an empty string.
+    // removed, and what remains must be three dot-separated decimal numbers; anything else
+    // gives an empty string.
     static QString parseVersion(const QByteArray &answer);
-    // True when the valid version a is greater than the valid version b, part by part.
+    // True when the valid version a is greater than the valid version b, part by part; a part
+    // too large for an int reads as 0.
     static bool isNewer(const QString &a, const QString &b);
 };
