@@ -48,18 +48,25 @@ QUrl UpdateSite::versionQuery()
 
 QString UpdateSite::platformTag()
 {
-    // The update server publishes two kinds of release file: the Windows archive and the disk
-    // image that every other build is offered.
+    // The release offered is the one for the system this program was built for.
 #if defined(Q_OS_WIN)
     return QStringLiteral("WIN32");
-#else
+#elif defined(Q_OS_MACOS)
     return QStringLiteral("OSX");
+#else
+    return QStringLiteral("LINUX");
 #endif
 }
 
 QString UpdateSite::releaseExtension()
 {
-    return platformTag() == QLatin1String("WIN32") ? QStringLiteral(".zip") : QStringLiteral(".dmg");
+#if defined(Q_OS_WIN)
+    return QStringLiteral(".zip");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral(".dmg");
+#else
+    return QStringLiteral(".tar.gz");
+#endif
 }
 
 QString UpdateSite::releaseFileName(const QString &version)

@@ -19,8 +19,8 @@ public:
     // directory() + "version.php?current=" + builtInVersion(); invalid when the directory is.
     static QUrl versionQuery();
 
-    // The release kind this build downloads: "WIN32" on Windows, "OSX" on every other system;
-    // its file extension is ".zip" for "WIN32" and ".dmg" otherwise.
+    // The system this program was built for ("WIN32", "OSX" or "LINUX") and the extension of
+    // its release file (".zip", ".dmg", ".tar.gz").
     static QString platformTag();
     static QString releaseExtension();
     // "Tessaly_" + version + "_" + platformTag() + releaseExtension().
