@@ -63,6 +63,8 @@ private slots:
     void boardMenuPlacesAtClick();
     void graphMenuAndBackupWindow();
     void graphPagePlacesBothGraphs();
+    void shuffleTrace_data();
+    void shuffleTrace();
     void workingGraphIntoTheAnalyst_data();
     void workingGraphIntoTheAnalyst();
     void plotsFollowTheGraphAnalyst();
@@ -432,6 +434,34 @@ void TestMainWindow::graphPagePlacesBothGraphs()
     QVERIFY(depth);
     click("mds3d");
     QCOMPARE(hub->layoutDimension(), 2);
+}
+
+void TestMainWindow::shuffleTrace_data()
+{
+    // Every relabelling of a graph is isomorphic to it, so each of the 100 tests succeeds.
+    QTest::addColumn<QString>("graphString");
+    QTest::newRow("Petersen graph") << "10 100110000100010001000100100010000010110011010";
+    QTest::newRow("one vertex") << "1 ";
+    QTest::newRow("path on 3 vertices") << "3 101";
+}
+
+void TestMainWindow::shuffleTrace()
+{
+    QFETCH(QString, graphString);
+    start();
+    MainWidget *hub = window->hub();
+    QVERIFY(hub->getGraph()->loadtsy(graphString, true));
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(MainWidget::PageGraph);
+    auto *shuffle = hub->control<QPushButton>(QStringLiteral("shuffle"));
+    QVERIFY(shuffle);
+    QString expected;
+    for (int i = 0; i < 100; ++i)
+        expected += QStringLiteral("i = %1\n%2 success.\n").arg(i).arg(i + 1);
+    expected += QStringLiteral("ISO : 100 success.\n");
+    CerrCapture err;
+    shuffle->click();
+    QCOMPARE(err.text(), expected);
 }
 
 void TestMainWindow::workingGraphIntoTheAnalyst_data()
