@@ -443,6 +443,13 @@ void TestMainWindow::shuffleTrace_data()
     QTest::newRow("Petersen graph") << "10 100110000100010001000100100010000010110011010";
     QTest::newRow("one vertex") << "1 ";
     QTest::newRow("path on 3 vertices") << "3 101";
+    QTest::newRow("no vertex") << "0 ";
+    // The path on 32 vertices: only the pairs (k, k + 1) are joined, row by row.
+    QString path32 = QStringLiteral("32 ");
+    for (int a = 0; a < 32; ++a)
+        for (int b = a + 1; b < 32; ++b)
+            path32 += b == a + 1 ? QLatin1Char('1') : QLatin1Char('0');
+    QTest::newRow("path on 32 vertices") << path32;
 }
 
 void TestMainWindow::shuffleTrace()
