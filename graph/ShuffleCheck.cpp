@@ -38,6 +38,9 @@ ShuffleCheck::Result ShuffleCheck::run(Graph *graph, int rounds, QWidget *parent
     std::atomic<int> yes{0};
     std::atomic<long long> evaluations{0};
     iso.setStopFlag(&stop);
+    // Written by the worker only; read here once it has been joined.
+    QVector<int> answers;
+    answers.reserve(result.rounds);
 
     QThread *worker = QThread::create([&] {
         for (const QString &s : qAsConst(relabelled)) {
@@ -48,6 +51,7 @@ ShuffleCheck::Result ShuffleCheck::run(Graph *graph, int rounds, QWidget *parent
             evaluations += iso.getEvaluations();
             if (iso.wasHalted() && stop.load())
                 break;
+            answers.append(answer);
             if (answer == 1)
                 ++yes;
             ++done;
@@ -81,6 +85,7 @@ ShuffleCheck::Result ShuffleCheck::run(Graph *graph, int rounds, QWidget *parent
     result.tested = done.load();
     result.isomorphic = yes.load();
     result.evaluations = evaluations.load();
+    result.answers = answers;
     result.cancelled = stop.load() && result.tested < result.rounds;
     delete dialog;
     return result;

@@ -2,6 +2,8 @@
 
 #include "graph/Isomorphic.h"
 
+#include <QVector>
+
 class Graph;
 class QWidget;
 
@@ -21,6 +23,7 @@ public:
         int isomorphic = 0; // of those, the ones that answered 1
         long long evaluations = 0;
         bool cancelled = false;
+        QVector<int> answers; // the tester's answer for each relabelling tested, in order
     };
 
     static Result run(Graph *graph, int rounds = 100, QWidget *parent = nullptr,

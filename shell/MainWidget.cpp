@@ -1091,7 +1091,16 @@ void MainWidget::slot_shuffle()
     // The relabellings are tested on a worker thread behind a progress dialog, so the window stays
     // alive however long the isomorphism tests take; the graph is left as it was shown.
     const ShuffleCheck::Result r = ShuffleCheck::run(graph, 100, this);
-    std::cerr << "ISO : " << r.isomorphic << " success." << std::endl;
+    // The trace of every test, in order: its number, then the running count of answers that are
+    // not "unknown" (0).
+    int count = 0;
+    for (int i = 0; i < r.answers.size(); ++i) {
+        std::cerr << "i = " << i << '\n';
+        if (r.answers.at(i) != 0)
+            ++count;
+        std::cerr << count << " success.\n";
+    }
+    std::cerr << "ISO : " << count << " success." << std::endl;
     console->append(tr("Shuffle: %1 of %2 relabellings recognised as isomorphic%3.")
                         .arg(r.isomorphic)
                         .arg(r.rounds)

@@ -63,6 +63,8 @@ private slots:
     void boardMenuPlacesAtClick();
     void graphMenuAndBackupWindow();
     void graphPagePlacesBothGraphs();
+    void shuffleTrace_data();
+    void shuffleTrace();
     void workingGraphIntoTheAnalyst_data();
     void workingGraphIntoTheAnalyst();
     void plotsFollowTheGraphAnalyst();
@@ -432,6 +434,41 @@ void TestMainWindow::graphPagePlacesBothGraphs()
     QVERIFY(depth);
     click("mds3d");
     QCOMPARE(hub->layoutDimension(), 2);
+}
+
+void TestMainWindow::shuffleTrace_data()
+{
+    // Every relabelling of a graph is isomorphic to it, so each of the 100 tests succeeds.
+    QTest::addColumn<QString>("graphString");
+    QTest::newRow("Petersen graph") << "10 100110000100010001000100100010000010110011010";
+    QTest::newRow("one vertex") << "1 ";
+    QTest::newRow("path on 3 vertices") << "3 101";
+    QTest::newRow("no vertex") << "0 ";
+    // The path on 32 vertices: only the pairs (k, k + 1) are joined, row by row.
+    QString path32 = QStringLiteral("32 ");
+    for (int a = 0; a < 32; ++a)
+        for (int b = a + 1; b < 32; ++b)
+            path32 += b == a + 1 ? QLatin1Char('1') : QLatin1Char('0');
+    QTest::newRow("path on 32 vertices") << path32;
+}
+
+void TestMainWindow::shuffleTrace()
+{
+    QFETCH(QString, graphString);
+    start();
+    MainWidget *hub = window->hub();
+    QVERIFY(hub->getGraph()->loadtsy(graphString, true));
+    hub->getInspectorWindow()->show();
+    hub->getToolBox()->setCurrentIndex(MainWidget::PageGraph);
+    auto *shuffle = hub->control<QPushButton>(QStringLiteral("shuffle"));
+    QVERIFY(shuffle);
+    QString expected;
+    for (int i = 0; i < 100; ++i)
+        expected += QStringLiteral("i = %1\n%2 success.\n").arg(i).arg(i + 1);
+    expected += QStringLiteral("ISO : 100 success.\n");
+    CerrCapture err;
+    shuffle->click();
+    QCOMPARE(err.text(), expected);
 }
 
 void TestMainWindow::workingGraphIntoTheAnalyst_data()
