@@ -619,7 +619,9 @@ void TestMainWindow::runLockFollowsTheSearch()
     QTRY_VERIFY(!hub->getWaitWindow()->isVisible());
     QCOMPARE(hub->getGraph()->graphData().count('1'), 6);
     const QString log = hub->getConsole()->logView()->toPlainText();
-    QVERIFY2(log.contains(QLatin1String("OPT SOL")), qPrintable(log));
+    // Every new best graph is reported with the archive's size; "OPT SOL" only appears when the
+    // archive drops solutions, which a search that finds a tree at once never does.
+    QVERIFY2(log.contains(QLatin1String(" #sol = ")), qPrintable(log));
     QVERIFY2(log.contains(QLatin1String("Graphs added.")), qPrintable(log));
 }
 
