@@ -3,16 +3,6 @@
 #include "analysts/PlotView.h"
 #include "analysts/RectItem.h"
 
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTableWidgetItem>
 #include <QThread>
 
 #include <cmath>
@@ -22,77 +12,8 @@ namespace
 const int maxBars = 32;
 } // namespace
 
-histoDisplay::histoDisplay(const QString &itemName)
+histoDisplay::histoDisplay(const QString &itemName) : StatisticsDisplay(itemName, tr("Histogram"), 8)
 {
-    M = QVector<QVector<double>>(maxBars, QVector<double>(maxBars, 0.0));
-    graph = nullptr;
-    name = itemName;
-    nbRows = 1;
-    nbCols = 1;
-    setModal(false);
-    setWindowTitle(tr("Histogram"));
-
-    auto *layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Name :"), this), 0, 0);
-    lb_givenName = new QLabel(this);
-    lb_givenName->setTextFormat(Qt::PlainText);
-    layout->addWidget(lb_givenName, 0, 1);
-    auto *tabs = new QTabWidget(this);
-    layout->addWidget(tabs, 1, 0, 1, 2);
-
-    auto *results = new QWidget(tabs);
-    gl_results = new QGridLayout(results);
-    view = new PlotView(results);
-    gl_results->addWidget(view, 1, 0, 2, 2);
-    auto *apply = new QPushButton(QStringLiteral("Apply"), results);
-    auto *done = new QPushButton(QStringLiteral("Done"), results);
-    gl_results->addWidget(apply, 8, 0);
-    gl_results->addWidget(done, 8, 1);
-    tabs->addTab(results, QStringLiteral("Results"));
-
-    auto *settings = new QWidget(tabs);
-    gl_settings = new QGridLayout(settings);
-    cb_invertGraph = new QCheckBox(QStringLiteral("Invert"), settings);
-    cb_invertGraph->setEnabled(false);
-    gl_settings->addWidget(cb_invertGraph, 0, 0);
-    gl_settings->addWidget(new QLabel(QStringLiteral("Name :"), settings), 1, 0);
-    le_name = new QLineEdit(settings);
-    gl_settings->addWidget(le_name, 1, 1);
-    cb_inReport = new QCheckBox(QStringLiteral("Insert in report"), settings);
-    gl_settings->addWidget(cb_inReport, 2, 0);
-    gl_settings->addWidget(new QLabel(QStringLiteral("cols:"), settings), 2, 1);
-    auto *columns = new QSpinBox(settings);
-    columns->setRange(1, 32);
-    columns->setValue(1);
-    columns->setEnabled(false);
-    gl_settings->addWidget(columns, 2, 2);
-    gl_settings->addWidget(new QLabel(QStringLiteral("Scalex"), settings), 3, 0);
-    auto *sx = new QDoubleSpinBox(settings);
-    sx->setRange(1.0, 1000.0);
-    sx->setValue(10.0);
-    gl_settings->addWidget(sx, 3, 1);
-    gl_settings->addWidget(new QLabel(QStringLiteral("Scaley"), settings), 4, 0);
-    auto *sy = new QDoubleSpinBox(settings);
-    sy->setRange(1.0, 1000.0);
-    sy->setValue(10.0);
-    gl_settings->addWidget(sy, 4, 1);
-    tabs->addTab(settings, QStringLiteral("Settings"));
-
-    // Kept for the base operations, not shown.
-    lb_keyword = new QLabel(QStringLiteral("NA"), this);
-    lb_keyword->hide();
-    tw_results = new QTableWidget(1, 1, this);
-    tw_results->setItem(0, 0, new QTableWidgetItem(QStringLiteral("0")));
-    tw_results->hide();
-
-    connect(apply, &QPushButton::clicked, this, &histoDisplay::slot_apply);
-    connect(done, &QPushButton::clicked, this, &QWidget::hide);
-    connect(cb_invertGraph, &QCheckBox::stateChanged, this, [this](int) { slot_apply(); });
-    connect(le_name, &QLineEdit::textChanged, lb_givenName, &QLabel::setText);
-    connect(cb_inReport, &QCheckBox::clicked, columns, &QWidget::setEnabled);
-    connect(sx, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &histoDisplay::slot_set_scalex);
-    connect(sy, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &histoDisplay::slot_set_scaley);
-
     hide();
     for (int i = 0; i < maxBars; ++i) {
         auto *bar = new RectItem(i * scalex, -0.5 * scaley, scalex, 0.5 * scaley, name);
@@ -136,33 +57,6 @@ void histoDisplay::setValues(const QVector<QVector<double>> &m, int rows, int co
     // Any other thread leaves the graphics items alone: the GUI thread's next tick hides them.
     blank = true;
     changed = true;
-}
-
-QVector<QVector<double>> *histoDisplay::getM()
-{
-    return &M;
-}
-
-void histoDisplay::loadData(int rows, int cols, QVector<double> values)
-{
-    Q_UNUSED(rows);
-    Q_UNUSED(cols);
-    Q_UNUSED(values);
-}
-
-void histoDisplay::slot_apply()
-{
-    changed = true;
-}
-
-void histoDisplay::slot_set_scalex(double v)
-{
-    scalex = v;
-}
-
-void histoDisplay::slot_set_scaley(double v)
-{
-    scaley = v;
 }
 
 void histoDisplay::timerEvent(QTimerEvent *event)

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "problem/CalculusDisplay.h"
+#include "analysts/StatisticsDisplay.h"
 
-#include <QMutex>
 #include <QVector>
 
-#include <atomic>
-
-class PlotView;
 class RectItem;
 
 // The dialog of a "HISTOGRAM" item: the entries of its column vector as bars, at most 32; a blue
@@ -17,7 +13,7 @@ class RectItem;
 //
 // setValues() may be called on any thread: it only copies the values under the dialog's lock and
 // asks for a redraw; the bars are drawn by a 100 ms timer on the GUI thread.
-class histoDisplay : public CalculusDisplay
+class histoDisplay : public StatisticsDisplay
 {
     Q_OBJECT
 
@@ -29,30 +25,12 @@ public:
     // computation hands over 0 x 0) makes the bars disappear until the next redraw, which shows
     // the last column again.
     void setValues(const QVector<QVector<double>> &m, int rows, int cols) override;
-    QVector<QVector<double>> *getM() override;
-    void loadData(int rows, int cols, QVector<double> values) override;
 
-    PlotView *getView() const { return view; }
     const QVector<RectItem *> &getBars() const { return bars; }
-    double getScaleX() const { return scalex; }
-    double getScaleY() const { return scaley; }
-
-public slots:
-    // Asks for a redraw.
-    void slot_apply() override;
-    void slot_set_scalex(double v);
-    void slot_set_scaley(double v);
 
 protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    PlotView *view;
-    double scalex = 10.0;
-    double scaley = 10.0;
-    QMutex mutex;
     QVector<RectItem *> bars;
-    int timerId = 0;
-    std::atomic<bool> changed{true};
-    std::atomic<bool> blank{false};
 };

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "problem/CalculusDisplay.h"
+#include "analysts/StatisticsDisplay.h"
 
 #include <QMetaObject>
-#include <QMutex>
 #include <QVector>
 
-#include <atomic>
-
 class PlotItem;
-class PlotView;
 
 // The dialog of a "PLOT" item: the rows of its n x 2 result as points of a scatter, at most 32;
 // row i is point i at (first value x "Scalex", second value x "Scaley"), the second value growing
@@ -19,7 +15,7 @@ class PlotView;
 //
 // setValues() may be called on any thread: it only copies the values under the dialog's lock and
 // asks for a redraw; the points are drawn by a 100 ms timer on the GUI thread.
-class plotDisplay : public CalculusDisplay
+class plotDisplay : public StatisticsDisplay
 {
     Q_OBJECT
 
@@ -30,20 +26,13 @@ public:
     // Two columns (rows 1..32) become the points shown; anything else (a failed computation hands
     // over 0 x 0) hides the points until the next redraw, which shows the last good rows again.
     void setValues(const QVector<QVector<double>> &m, int rows, int cols) override;
-    QVector<QVector<double>> *getM() override;
     // The points stand for this graph's vertices; its highlight signal reaches slot_hilight()
     // (the connection to a former graph is dropped).
     void setGraph(Graph *g) override;
-    void loadData(int rows, int cols, QVector<double> values) override;
 
-    PlotView *getView() const { return view; }
     const QVector<PlotItem *> &getPoints() const { return points; }
 
 public slots:
-    // Asks for a redraw.
-    void slot_apply() override;
-    void slot_set_scalex(double v);
-    void slot_set_scaley(double v);
     void slot_set_radius(double v);
     // Highlights point k alone (none for k outside 0..31) and asks for a redraw.
     void slot_hilight(int k);
@@ -52,14 +41,7 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    PlotView *view;
-    double scalex = 10.0;
-    double scaley = 10.0;
     double radius = 5.0;
-    QMutex mutex;
     QVector<PlotItem *> points;
-    std::atomic<bool> changed{true};
-    std::atomic<bool> blank{false};
-    int timerId = 0;
     QMetaObject::Connection hilightConnection;
 };
