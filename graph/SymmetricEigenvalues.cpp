@@ -34,14 +34,21 @@ bool SymmetricEigenvalues::fail(const QString &why)
     return false;
 }
 
+bool SymmetricEigenvalues::setOrder(int order)
+{
+    n = qBound(0, order, int(MaxOrder));
+    if (order != n)
+        return fail(QStringLiteral("order outside 0..64"));
+    work->a.resize(n, n);
+    return true;
+}
+
 bool SymmetricEigenvalues::compute(const QVector<QVector<double>> &A, int order)
 {
-    n = order < 0 ? 0 : (order > MaxOrder ? MaxOrder : order);
-    if (order < 0 || order > MaxOrder)
-        return fail(QStringLiteral("order outside 0..64"));
+    if (!setOrder(order))
+        return false;
     if (A.size() < n)
         return fail(QStringLiteral("matrix smaller than its order"));
-    work->a.resize(n, n);
     for (int i = 0; i < n; ++i) {
         const QVector<double> &row = A[i];
         if (row.size() < n)
@@ -54,10 +61,8 @@ bool SymmetricEigenvalues::compute(const QVector<QVector<double>> &A, int order)
 
 bool SymmetricEigenvalues::compute(const double *a, int order)
 {
-    n = order < 0 ? 0 : (order > MaxOrder ? MaxOrder : order);
-    if (order < 0 || order > MaxOrder)
-        return fail(QStringLiteral("order outside 0..64"));
-    work->a.resize(n, n);
+    if (!setOrder(order))
+        return false;
     for (int i = 0; i < n; ++i)
         for (int j = 0; j <= i; ++j)
             work->a(i, j) = a[i * n + j];

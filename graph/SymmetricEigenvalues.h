@@ -42,6 +42,8 @@ public:
 
 private:
     bool fail(const QString &why);
+    // n := order clamped to 0..64 and the work space sized; false (failed) when it was outside.
+    bool setOrder(int order);
     bool solve();
 
     struct Work;

@@ -46,7 +46,7 @@ int SpectralOperator::symmetricOrder(const QString &prefix, const QString &symme
     return n;
 }
 
-const QVector<double> *SpectralOperator::eigenvalues(int n, const QString &prefix)
+const double *SpectralOperator::eigenvalues(int n, const QString &prefix)
 {
     if (!spectrum)
         spectrum.reset(new SymmetricEigenvalues);
@@ -54,8 +54,5 @@ const QVector<double> *SpectralOperator::eigenvalues(int n, const QString &prefi
         fail(prefix + QStringLiteral(" did not converge"), true);
         return nullptr;
     }
-    spectrumValues.resize(n);
-    for (int k = 0; k < n; ++k)
-        spectrumValues[k] = spectrum->value(k);
-    return &spectrumValues;
+    return spectrum->data();
 }

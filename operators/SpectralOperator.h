@@ -2,8 +2,6 @@
 
 #include "operators/OperatorFrame.h"
 
-#include <QVector>
-
 #include <memory>
 
 class SymmetricEigenvalues;
@@ -24,12 +22,11 @@ protected:
     // matrix"). Returns the order n, or 0 after the failure epilogue.
     int symmetricOrder(const QString &prefix, const QString &symmetricWord, bool finiteEntries);
 
-    // The n eigenvalues of argument 1, largest first, by the eigenvalue-only path; the vector is
-    // the item's own and reused, so an evaluation allocates nothing. A decomposition that does not
-    // converge fails the item with "<prefix> did not converge" and returns null.
-    const QVector<double> *eigenvalues(int n, const QString &prefix);
+    // The n eigenvalues of argument 1, largest first, by the eigenvalue-only path (valid until the
+    // next call; an evaluation allocates nothing). A decomposition that does not converge fails the
+    // item with "<prefix> did not converge" and returns null.
+    const double *eigenvalues(int n, const QString &prefix);
 
 private:
     std::unique_ptr<SymmetricEigenvalues> spectrum; // made on first use
-    QVector<double> spectrumValues;
 };

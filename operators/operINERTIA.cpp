@@ -15,11 +15,12 @@ void operINERTIA::recompute()
 {
     const QString prefix = QStringLiteral("INERTIA");
     const int n = symmetricOrder(prefix, QStringLiteral("symetric"), true);
-    const QVector<double> *values = n == 0 ? nullptr : eigenvalues(n, prefix);
+    const double *values = n == 0 ? nullptr : eigenvalues(n, prefix);
     if (!values)
         return;
     int negative = 0, zero = 0, positive = 0;
-    for (double lambda : *values) {
+    for (int k = 0; k < n; ++k) {
+        const double lambda = values[k];
         if (lambda > 1e-6)
             ++positive;
         else if (lambda < -1e-6)
