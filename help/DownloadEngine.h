@@ -1,25 +1,34 @@
 #pragma once
 
+#include <QAbstractSocket>
 #include <QList>
 #include <QObject>
 #include <QSslError>
 #include <QUrl>
 
+#include <memory>
+
 class ProgressBar;
 class QNetworkAccessManager;
-class QNetworkReply;
+class QSslSocket;
+class QTimer;
 class QWidget;
 
 // One download of a release file, followed by a modeless progress window. When it ends, a
-// failure (network or TLS error, a connection closed early, an answer other than 2xx) is
-// reported; a success asks where to save and writes the file whole or not at all. The engine
-// then deletes itself.
+// failure (network or TLS error, a connection closed early, an answer other than 2xx, a body
+// that is malformed, shorter than announced or a compressed stream that does not decode to its
+// end) is reported; a success asks where to save and writes the file whole or not at all. The
+// engine then deletes itself.
+//
+// The engine reads the HTTPS answer itself instead of through a QNetworkReply: the reply reads a
+// bad chunk-size line as the last chunk and accepts a gzip stream cut short, and then finishes
+// without error, so a damaged file could not be told from a complete one.
 class DownloadEngine : public QObject
 {
     Q_OBJECT
 
 public:
-    // manager is shared and not owned; nothing is sent yet.
+    // manager is shared and not owned; its proxy setting is used. Nothing is sent yet.
     DownloadEngine(QNetworkAccessManager *manager, QUrl url);
     ~DownloadEngine() override;
 
@@ -42,13 +51,25 @@ public slots:
     void sslErrors(const QList<QSslError> &errors);
 
 private:
+    class Answer;
+
+    void sendRequest();
+    void readAnswer();
+    void socketError(QAbstractSocket::SocketError error);
+    void connectionClosed();
+    void fail(const QString &why);
+    void endTransfer();
     QString failure() const;
     bool save(const QString &fileName) const;
     void finish(bool saved);
 
     QNetworkAccessManager *manager;
     QUrl url;
-    QNetworkReply *reply = nullptr;
+    QSslSocket *socket = nullptr;
+    std::unique_ptr<Answer> answer;
+    QTimer *idle;
     ProgressBar *progress;
-    bool tooLarge = false;
+    bool started = false;
+    bool transferEnded = false;
+    bool completed = false;
 };

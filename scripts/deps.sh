@@ -2,7 +2,7 @@
 # Installs what Tessaly needs to build, test and benchmark on Debian 12, when it is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qtbase5-dev qtbase5-dev-tools libqt5svg5 libbenchmark-dev
-          libeigen3-dev liblapack-dev)
+          libeigen3-dev liblapack-dev zlib1g-dev)
 # pdfinfo checks the analysts' PDF drawings; nauty-geng feeds the analyst benchmark.
 packages+=(poppler-utils nauty)
 # The update check's tests make their own certificates.

@@ -113,7 +113,8 @@ private:
 
 // A small HTTPS server on 127.0.0.1 for the tests: each request gets the answer set for its
 // path and query, or 404. An answer may announce its whole body and close the connection
-// halfway through it.
+// halfway through it, or be sent as raw bytes (status line, headers and body exactly as
+// given, malformed ones included) before the connection is closed.
 class LocalHttpsServer : public QTcpServer
 {
 public:
@@ -121,6 +122,7 @@ public:
         int status = 200;
         QByteArray body;
         bool closeHalfway = false;
+        QByteArray raw; // when set, sent as it is instead of an answer built from the above
     };
 
     QMap<QByteArray, Answer> answers; // by request target, e.g. "/updates/version.php?current=3.0.1"
@@ -165,7 +167,12 @@ private:
         pending.remove(socket);
         const QByteArray target = line.size() > 1 ? line[1] : QByteArray();
         targets << target;
-        const Answer answer = answers.value(target, Answer{404, "Not found", false});
+        const Answer answer = answers.value(target, Answer{404, "Not found", false, {}});
+        if (!answer.raw.isEmpty()) {
+            socket->write(answer.raw);
+            socket->disconnectFromHost();
+            return;
+        }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) +
                           (answer.status / 100 == 2 ? " OK" : " Refused") +
                           "\r\nContent-Type: "

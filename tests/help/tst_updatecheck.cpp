@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -46,6 +47,40 @@ QByteArray contents(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// The gzip stream of data, made by the gzip command line.
+QByteArray gzipped(const QByteArray &data)
+{
+    QProcess gzip;
+    gzip.start(QStringLiteral("gzip"), {QStringLiteral("-c"), QStringLiteral("-n"), QStringLiteral("-9")});
+    if (!gzip.waitForStarted(10000))
+        return QByteArray();
+    gzip.write(data);
+    gzip.closeWriteChannel();
+    if (!gzip.waitForFinished(60000) || gzip.exitStatus() != QProcess::NormalExit || gzip.exitCode() != 0)
+        return QByteArray();
+    return gzip.readAllStandardOutput();
+}
+
+// A release file that compresses well but not to nothing: numbered lines among random bytes.
+QByteArray releaseContents()
+{
+    QByteArray out;
+    const QByteArray noise = randomBytes(20000);
+    for (int i = 0; i < 4000; ++i)
+        out += "line " + QByteArray::number(i) + " of the release file\n" + noise.mid((i * 7) % 19000, 5);
+    return out;
+}
+
+// One chunk of a chunked body, its size line written as given.
+QByteArray chunk(const QByteArray &sizeLine, const QByteArray &data)
+{
+    return sizeLine + "\r\n" + data + "\r\n";
+}
+QByteArray chunk(const QByteArray &data)
+{
+    return chunk(QByteArray::number(data.size(), 16), data);
 }
 } // namespace
 
@@ -166,7 +201,7 @@ private slots:
         QFETCH(QString, announced);
         LocalHttpsServer *s = server(certificate);
         QVERIFY(s);
-        s->answers[versionTarget] = {status, body, false};
+        s->answers[versionTarget] = {status, body, false, {}};
         QNetworkAccessManager manager;
         VersionChecker checker(&manager);
         QSignalSpy news(&checker, &VersionChecker::signal_new_version_available);
@@ -229,7 +264,7 @@ private slots:
         QFETCH(QString, warning);
         LocalHttpsServer *s = server(certificate);
         QVERIFY(s);
-        s->answers["/files/release%201.bin"] = {status, body, halfway};
+        s->answers["/files/release%201.bin"] = {status, body, halfway, {}};
         QTemporaryDir dir;
         const QString target = saveAs == QLatin1String("missing folder")
                                    ? dir.filePath(QStringLiteral("missing/release.bin"))
@@ -278,6 +313,95 @@ private slots:
         delete s;
     }
 
+    // Answers that claim success but whose body arrived malformed or cut short: each ends in
+    // one reported failure that leaves the chosen file as it was, while the well-formed
+    // chunked and compressed answers are saved byte for byte.
+    void malformedAnswer_data()
+    {
+        QTest::addColumn<QByteArray>("answer"); // sent as it is
+        QTest::addColumn<bool>("saved");
+
+        const QByteArray data = releaseContents();
+        const QByteArray gz = gzipped(data);
+        QVERIFY(gz.size() > 1000 && gz.size() < data.size());
+        const QByteArray a = data.left(1000), b = data.mid(1000, 70000), c = data.mid(71000);
+        const QByteArray ok = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+        const QByteArray chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
+        const QByteArray gzipChunked = ok + "Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n";
+        auto sized = [&](const QByteArray &head, qint64 length) {
+            return ok + head + "Content-Length: " + QByteArray::number(length) + "\r\n\r\n";
+        };
+        const QByteArray gzipHead = "Content-Encoding: gzip\r\n";
+
+        QTest::newRow("chunked") << chunked + chunk(a) + chunk(b) + chunk(c) + "0\r\n\r\n" << true;
+        QTest::newRow("chunked, extension, upper case, trailer")
+            << chunked + chunk(QByteArray::number(a.size(), 16).toUpper() + ";name=value", a) + chunk(b + c) +
+                   "0\r\nX-Trailer: 1\r\n\r\n"
+            << true;
+        QTest::newRow("gzip") << sized(gzipHead, gz.size()) + gz << true;
+        QTest::newRow("no length, ends with the close") << ok + "\r\n" + data << true;
+        QTest::newRow("gzip, chunked") << gzipChunked + chunk(gz.left(500)) + chunk(gz.mid(500)) + "0\r\n\r\n"
+                                       << true;
+
+        QTest::newRow("chunk size zz") << chunked + chunk("zz", a) + chunk(b + c) + "0\r\n\r\n" << false;
+        QTest::newRow("chunk size zz after a chunk")
+            << chunked + chunk(a) + chunk("zz", b) + chunk(c) + "0\r\n\r\n"
+            << false;
+        QTest::newRow("chunk size ffffffffffffffff")
+            << chunked + chunk(a) + chunk("ffffffffffffffff", b) + chunk(c) + "0\r\n\r\n"
+            << false;
+        QTest::newRow("chunk size of 17 digits")
+            << chunked + chunk(a) + chunk("10000000000000000", b) + "0\r\n\r\n"
+            << false;
+        QTest::newRow("no terminating zero chunk") << chunked + chunk(a) + chunk(b) + chunk(c) << false;
+        QTest::newRow("chunked, cut inside a chunk") << chunked + chunk(a) + chunk(b).left(30000) << false;
+        QTest::newRow("Content-Length beyond the body") << sized("", data.size() + 1) + data << false;
+        QTest::newRow("gzip shorter than its header") << sized(gzipHead, 6) + gz.left(6) << false;
+        QTest::newRow("gzip cut in half") << sized(gzipHead, gz.size() / 2) + gz.left(gz.size() / 2) << false;
+        QTest::newRow("gzip cut in half, chunked")
+            << gzipChunked + chunk(gz.left(gz.size() / 2)) + "0\r\n\r\n"
+            << false;
+        QTest::newRow("gzip cut in half, whole length announced")
+            << sized(gzipHead, gz.size()) + gz.left(gz.size() / 2) << false;
+        QByteArray badCrc = gz;
+        badCrc[badCrc.size() - 6] = char(badCrc.at(badCrc.size() - 6) ^ 1);
+        QTest::newRow("gzip, wrong checksum") << sized(gzipHead, badCrc.size()) + badCrc << false;
+        QTest::newRow("gzip, not gzip") << sized(gzipHead, data.size()) + data << false;
+    }
+    void malformedAnswer()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, saved);
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
+        QVERIFY(s);
+        s->answers["/files/release.bin"].raw = answer;
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("release.bin"));
+        {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("previous contents") == 17);
+        }
+        SavePrompt prompt;
+        prompt.fileToSave = target;
+        QNetworkAccessManager manager;
+        QPointer<DownloadEngine> engine =
+            new DownloadEngine(&manager, QUrl(s->base() + QStringLiteral("files/release.bin")));
+        QSignalSpy finished(engine.data(), &DownloadEngine::signal_finished);
+        engine->slot_start();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toBool(), saved);
+        QTRY_VERIFY(engine.isNull());
+        QCOMPARE(s->targets, QList<QByteArray>{"/files/release.bin"});
+        const QStringList warnings = prompt.asked.filter(QStringLiteral("warning|"));
+        QCOMPARE(warnings.size(), saved ? 0 : 1);
+        QCOMPARE(prompt.asked.filter(QStringLiteral("save|")).size(), saved ? 1 : 0);
+        QCOMPARE(contents(target), saved ? releaseContents() : QByteArray("previous contents"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList{"release.bin"});
+        delete s;
+    }
+
     // The question names the version; on Yes this system's release file is fetched from the
     // update directory and offered under its own name.
     void offer_data()
@@ -300,7 +424,7 @@ private slots:
         const QByteArray release = "/updates/Tessaly_3.1.0_LINUX.tar.gz";
         LocalHttpsServer *s = server(QStringLiteral("trusted"));
         QVERIFY(s);
-        s->answers[release] = {200, "release bytes", false};
+        s->answers[release] = {200, "release bytes", false, {}};
         QTemporaryDir dir;
         SavePrompt prompt;
         prompt.answerYes = yes;
