@@ -1037,8 +1037,9 @@ bool Problem::autosave()
     QString error;
     if (ProblemFile::write(path, saveString(), error))
         return true;
+    // The working directory stays: dropping it would send later autosaves to another folder
+    // while the next start reloads from this one, and so brings back a stale problem.
     reportFileError(QStringLiteral("Autosave failed for"), path, error);
-    wd.clear();
     return false;
 }
 

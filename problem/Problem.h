@@ -115,8 +115,8 @@ public:
     bool open(const QString &path);
     // The autosave file ".tsypb" of the working directory (of the current directory without one).
     QString autosavePath() const;
-    // Writes the autosave file as save() does. On failure the working directory is dropped, so
-    // that later autosaves go to the current directory, and the failure is reported.
+    // Writes the autosave file as save() does. A failure is reported and the working directory
+    // kept, so the next autosave tries the same folder that the next start reloads from.
     bool autosave();
     bool autoload();
     // The problem file last saved or opened through the dialogs, and its folder and base name.

@@ -50,6 +50,7 @@
 #include <QTreeWidget>
 
 #include <iostream>
+#include <limits>
 
 namespace
 {
@@ -141,12 +142,16 @@ MainWidget::MainWidget(BuildCalculus *catalogue) : QWidget(nullptr), catalogue(c
     plotV = new PlotWidget;
     documentation = new Documentation(problem, catalogue, conjectureG, conjectureV);
     documentation->hide();
+    // Read wide: QVariant::toInt() wraps a value beyond int instead of failing. A count that is
+    // negative, not a number or too large to be counted on is damage, reset to a fresh start.
     bool numeric = false;
-    const QVariant storedRuns = settings.value(QStringLiteral("runs"), 0);
-    runs = storedRuns.toInt(&numeric);
-    if (!numeric) {
+    const qlonglong storedRuns =
+        settings.value(QStringLiteral("runs"), 0).toString().trimmed().toLongLong(&numeric);
+    if (!numeric || storedRuns < 0 || storedRuns >= std::numeric_limits<int>::max()) {
         damagedSettings << QStringLiteral("runs");
         runs = 0;
+    } else {
+        runs = int(storedRuns);
     }
     ++runs;
     settings.setValue(QStringLiteral("runs"), runs);

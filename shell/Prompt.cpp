@@ -1,5 +1,6 @@
 #include "shell/Prompt.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -62,7 +63,10 @@ QString Prompt::directory(QWidget *parent, const QString &caption, const QString
     dialog.setFileMode(QFileDialog::Directory);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return dialog.directory().absolutePath();
+    // The folder the user picked: a selected subfolder, else the folder shown. directory() is only
+    // the folder shown, the parent of a subfolder that was selected by a single click.
+    const QStringList picked = dialog.selectedFiles();
+    return picked.isEmpty() ? dialog.directory().absolutePath() : QDir(picked.first()).absolutePath();
 }
 
 QString Prompt::openFileName(QWidget *parent, const QString &caption, const QString &dir,

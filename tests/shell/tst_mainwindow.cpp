@@ -39,6 +39,7 @@
 #include <QTreeWidget>
 #include <QVector3D>
 
+#include <climits>
 #include <memory>
 
 // The main window and its hub driven as a user does, with settings kept in a temporary folder.
@@ -162,20 +163,30 @@ void TestMainWindow::runCounter_data()
 {
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<int>("expected");
-    QTest::newRow("absent") << QVariant() << 1;
-    QTest::newRow("five") << QVariant(5) << 6;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 1;
+    QTest::addColumn<bool>("damaged"); // reported on the console and reset
+    QTest::newRow("absent") << QVariant() << 1 << false;
+    QTest::newRow("zero") << QVariant(0) << 1 << false;
+    QTest::newRow("five") << QVariant(5) << 6 << false;
+    QTest::newRow("one below the largest int") << QVariant(INT_MAX - 1) << INT_MAX << false;
+    QTest::newRow("largest int") << QVariant(INT_MAX) << 1 << true;
+    QTest::newRow("negative") << QVariant(-3) << 1 << true;
+    QTest::newRow("smallest int") << QVariant(INT_MIN) << 1 << true;
+    QTest::newRow("beyond int") << QVariant(QStringLiteral("2147483648")) << 1 << true;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 1 << true;
 }
 
 void TestMainWindow::runCounter()
 {
     QFETCH(QVariant, stored);
     QFETCH(int, expected);
+    QFETCH(bool, damaged);
     if (stored.isValid())
         QSettings().setValue(QStringLiteral("runs"), stored);
     start();
     QCOMPARE(window->hub()->runCounter(), expected);
     QCOMPARE(QSettings().value(QStringLiteral("runs")).toInt(), expected);
+    const QString log = window->hub()->getConsole()->logView()->toPlainText();
+    QCOMPARE(log.contains(QLatin1String("\"runs\" was damaged")), damaged);
 }
 
 void TestMainWindow::windowsToggle()
