@@ -326,6 +326,18 @@ QString Calculus::sanitizeText(const QString &s)
     return t;
 }
 
+QString Calculus::sanitizeParagraphs(const QString &s)
+{
+    QString t = s;
+    t.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    // One kind of line break: the Notebook's text box hands back LF only, so the text it shows
+    // and the one the problem keeps stay the same.
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    t.replace(QStringLiteral("<NEW>"), QStringLiteral("<NEW >"));
+    return t;
+}
+
 void Calculus::setGivenName(const QString &s)
 {
     const QString clean = sanitizeText(s);

@@ -117,6 +117,9 @@ public:
     CalculusDisplay *getCalculusDisplay() const { return display; }
     // A text made safe for a tab-separated record joined by "<NEW>".
     static QString sanitizeText(const QString &s);
+    // The same for the last record (the problem's title and description), which may span lines:
+    // tabs become blanks and "<NEW>" is broken up, line breaks stay (CR LF and CR become LF).
+    static QString sanitizeParagraphs(const QString &s);
 
     // ---- Links ------------------------------------------------------------------------------------
     bool isLinked(int k) const;

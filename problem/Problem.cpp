@@ -19,6 +19,7 @@
 
 #include <QBrush>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -185,12 +186,12 @@ void Problem::setDiameterType(const QString &t)
 
 void Problem::slot_set_title(const QString &text)
 {
-    title = Calculus::sanitizeText(text);
+    title = Calculus::sanitizeParagraphs(text);
 }
 
 void Problem::slot_set_description(const QString &text)
 {
-    description = Calculus::sanitizeText(text);
+    description = Calculus::sanitizeParagraphs(text);
 }
 
 // ---- Board --------------------------------------------------------------------------------------
@@ -224,10 +225,21 @@ void Problem::putOnBoard(Calculus *item, double z, bool show)
         connect(d, &CalculusDisplay::signal_refresh, this, &Problem::slot_refresh, Qt::UniqueConnection);
 }
 
-void Problem::addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase)
+bool Problem::addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase)
 {
     if (!item)
-        return;
+        return false;
+    if (evalStack.size() + famStack.size() + consStack.size() + objStack.size() >= MaxStackedItems) {
+        delete item;
+        const QString text =
+            QStringLiteral("Item not added: the board is full (a problem holds at most %1 items, its "
+                           "two parameters included).")
+                .arg(MaxStackedItems);
+        emitConsole(text, false, QColor(Qt::red));
+        if (gui)
+            Prompt::current()->warning(this, QStringLiteral("Board full"), text);
+        return false;
+    }
     if (front)
         stack.prepend(item);
     else
@@ -240,36 +252,37 @@ void Problem::addItem(Calculus *item, QVector<Calculus *> &stack, bool front, in
         item->setSelectable(true);
         item->select(true);
     }
+    return true;
 }
 
-void Problem::addInvariantItem(Calculus *item)
+bool Problem::addInvariantItem(Calculus *item)
 {
-    addItem(item, evalStack, true, 0);
+    return addItem(item, evalStack, true, 0);
 }
 
-void Problem::addInvariantItemLoadMode(Calculus *item)
+bool Problem::addInvariantItemLoadMode(Calculus *item)
 {
-    addItem(item, evalStack, false, 0);
+    return addItem(item, evalStack, false, 0);
 }
 
-void Problem::addOperatorItem(Calculus *item)
+bool Problem::addOperatorItem(Calculus *item)
 {
-    addItem(item, evalStack, false, 0);
+    return addItem(item, evalStack, false, 0);
 }
 
-void Problem::addFamilyItem(Calculus *item)
+bool Problem::addFamilyItem(Calculus *item)
 {
-    addItem(item, famStack, false, 200);
+    return addItem(item, famStack, false, 200);
 }
 
-void Problem::addConstraintItem(Calculus *item)
+bool Problem::addConstraintItem(Calculus *item)
 {
-    addItem(item, consStack, false, 500);
+    return addItem(item, consStack, false, 500);
 }
 
-void Problem::addZItem(Calculus *item)
+bool Problem::addZItem(Calculus *item)
 {
-    addItem(item, objStack, false, 500);
+    return addItem(item, objStack, false, 500);
 }
 
 bool Problem::link(int k, Calculus *source, Calculus *target)
@@ -891,8 +904,8 @@ bool Problem::openString(const QString &text)
     if (graph && (onGuiThread() || !graph->isDisplayed()))
         graph->update_display();
     if (st.hasDescription) {
-        title = Calculus::sanitizeText(st.title);
-        description = Calculus::sanitizeText(st.description);
+        title = Calculus::sanitizeParagraphs(st.title);
+        description = Calculus::sanitizeParagraphs(st.description);
     }
     emitConsole(QStringLiteral("Problem loaded"), false, QColor(Qt::black));
     if (st.hasDescription) {
@@ -971,6 +984,11 @@ void Problem::reportFileError(const QString &what, const QString &path, const QS
 bool Problem::save(const QString &path)
 {
     QString error;
+    return saveTo(path, error);
+}
+
+bool Problem::saveTo(const QString &path, QString &error)
+{
     if (!ProblemFile::write(path, saveString(), error)) {
         reportFileError(QStringLiteral("Problem not saved to"), path, error);
         return false;
@@ -1010,10 +1028,15 @@ void Problem::slot_save()
                                                          QStringLiteral("*.tsy3"));
     if (path.isEmpty())
         return; // cancelled
-    if (save(path))
+    QString error;
+    if (saveTo(path, error)) {
         fileFieldsOf(path, fileName, name, baseName);
-    else
-        Prompt::current()->warning(this, QStringLiteral("Warning"), QStringLiteral("Failed to save data."));
+        return;
+    }
+    // The console may not be in view: the box itself says why, and that nothing was replaced.
+    Prompt::current()->warning(this, QStringLiteral("Warning"),
+                               QStringLiteral("Failed to save data.\n%1: %2\nAny previous file is unchanged.")
+                                   .arg(QDir::toNativeSeparators(path), error));
 }
 
 void Problem::slot_open()
@@ -1070,24 +1093,25 @@ Calculus *Problem::placeItem(const QString &keyword)
     Calculus *item = category == 0 ? nullptr : catalogue.makeCalculus(keyword, gui);
     if (!item)
         return nullptr;
+    bool added = false;
     switch (category) {
     case 1:
-        addInvariantItem(item);
+        added = addInvariantItem(item);
         break;
     case 2:
-        addFamilyItem(item);
+        added = addFamilyItem(item);
         break;
     case 3:
-        addOperatorItem(item);
+        added = addOperatorItem(item);
         break;
     case 4:
-        addConstraintItem(item);
+        added = addConstraintItem(item);
         break;
     default:
-        addZItem(item);
+        added = addZItem(item);
         break;
     }
-    return item;
+    return added ? item : nullptr;
 }
 
 QVector<Calculus *> Problem::walk(Walk kind, bool reversed) const
@@ -1360,8 +1384,8 @@ void Problem::slot_link4()
 void Problem::slot_delete_items()
 {
     const bool confirmed =
-        Prompt::current()->question(this, QStringLiteral("About to delete items"),
-                                    QStringLiteral("Are you sure you want to delete the selected items?"));
+        Prompt::current()->confirm(this, QStringLiteral("About to delete items"),
+                                   QStringLiteral("Are you sure you want to delete the selected items?"));
     if (graph)
         graph->changeBest();
     if (!confirmed) {

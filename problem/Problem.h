@@ -40,6 +40,9 @@ public:
     enum Relation { LessEqual = -1, Equal = 0, GreaterEqual = 1 };
     // A problem text holds at most this many item records; more is refused as damaged input.
     static const int MaxItemRecords = ProblemTextReader::MaxItemRecords;
+    // The board holds at most this many items in its four stacks (the parameter items included),
+    // so that every board saves to a text that reads back.
+    static const int MaxStackedItems = ProblemTextReader::MaxStackedItems;
 
     Problem(Graph *graph, const QString &name, bool gui);
     ~Problem() override;
@@ -91,17 +94,18 @@ public:
     bool link4(Calculus *source, Calculus *target);
 
     // Take ownership of a new item and put it on the board (the shell picks the operation by the
-    // item's category code: 1 invariant, 2 family, 3 operator, 4 constraint, 5 objective).
-    void addInvariantItem(Calculus *item);         // front of the evaluation stack
-    void addInvariantItemLoadMode(Calculus *item); // end of the evaluation stack
-    void addOperatorItem(Calculus *item);          // end of the evaluation stack
-    void addFamilyItem(Calculus *item);
-    void addConstraintItem(Calculus *item);
-    void addZItem(Calculus *item);
+    // item's category code: 1 invariant, 2 family, 3 operator, 4 constraint, 5 objective). A full
+    // board (MaxStackedItems) refuses it: the item is deleted, the user told, and false returned.
+    bool addInvariantItem(Calculus *item);         // front of the evaluation stack
+    bool addInvariantItemLoadMode(Calculus *item); // end of the evaluation stack
+    bool addOperatorItem(Calculus *item);          // end of the evaluation stack
+    bool addFamilyItem(Calculus *item);
+    bool addConstraintItem(Calculus *item);
+    bool addZItem(Calculus *item);
 
     // Makes the catalogue item of keyword (with display on a board with a user interface) and files
     // it by its category code, as a pick in the component tree or the context menu does; null (and
-    // nothing placed) when the keyword is no catalogue item.
+    // nothing placed) when the keyword is no catalogue item or the board is full.
     Calculus *placeItem(const QString &keyword);
     // Zooms by factor unless the scale would leave [0.07, 100].
     void scaleView(double factor);
@@ -217,7 +221,8 @@ public slots:
     void slot_alignY();
     void slot_spaceX();
     void slot_spaceY();
-    // Tabs, CR and LF become blanks and "<NEW>" is broken up, so the text always reads back.
+    // Tabs become blanks and "<NEW>" is broken up, so the text always reads back; the user's line
+    // breaks stay (CR LF and CR become LF).
     void slot_set_title(const QString &text);
     void slot_set_description(const QString &text);
 
@@ -255,11 +260,13 @@ private:
     void alignSelection(bool onX);
     void spaceSelection(bool onX);
     void reportFileError(const QString &what, const QString &path, const QString &error);
+    // save() that also hands back the reason of a failure.
+    bool saveTo(const QString &path, QString &error);
 
     bool link(int k, Calculus *source, Calculus *target);
     static bool dependsOn(Calculus *item, Calculus *other);
     void orderArgumentsFirst();
-    void addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase);
+    bool addItem(Calculus *item, QVector<Calculus *> &stack, bool front, int zBase);
     void putOnBoard(Calculus *item, double z, bool show);
     QVector<Calculus *> allItems() const;
     void setParam(const QString &keyword, int value);

@@ -47,7 +47,12 @@ bool ProblemFile::write(const QString &path, const QString &text, QString &error
     const QByteArray bytes = text.toLatin1();
     // A buffered write can be cut short without commit() noticing: check every step.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("the file could not be written completely (") + file.errorString() +
+        // A write cut short leaves no system error to quote: say what usually causes it.
+        const bool quoted =
+            file.error() != QFileDevice::NoError && file.errorString() != QLatin1String("Unknown error");
+        error = QStringLiteral("the file could not be written completely (") +
+                (quoted ? file.errorString()
+                        : QStringLiteral("the disk is full or a file size limit was reached")) +
                 QLatin1Char(')');
         file.cancelWriting();
         return false;

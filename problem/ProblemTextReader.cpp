@@ -6,6 +6,7 @@
 #include "problem/Link.h"
 #include "problem/invConstant.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -63,9 +64,26 @@ bool ProblemTextReader::read(const QString &text)
             break; // records after the description are not read
     }
     catalogue = nullptr;
+    if (ok && stackedItemsOnBoard() > MaxStackedItems) {
+        const QString tooMany = QStringLiteral("Critical error, too many items in problem description.");
+        ok = fail(tooMany, tooMany);
+    }
     if (!ok)
         discard();
     return ok;
+}
+
+int ProblemTextReader::stackedItemsOnBoard() const
+{
+    int items = eval.size() + fam.size() + cons.size() + obj.size();
+    // The board adds the parameter items that a text lacks.
+    for (const QString &param : {QStringLiteral("PARAM 1"), QStringLiteral("PARAM 2")}) {
+        const bool present =
+            std::any_of(eval.cbegin(), eval.cend(), [&param](const Calculus *c) { return c->name == param; });
+        if (!present)
+            ++items;
+    }
+    return items;
 }
 
 bool ProblemTextReader::fail(const QString &console, const QString &standardError)

@@ -21,6 +21,11 @@ class ProblemTextReader
 public:
     // A problem text holds at most this many item records; more is refused as damaged input.
     static const int MaxItemRecords = 1000;
+    // A board writes one record for each of its three display items and one for every item of its
+    // four stacks, the parameter items included. So that whatever a board saves reads back, it
+    // holds at most this many stacked items, and a text that would give it more is refused.
+    static const int DisplayRecords = 3;
+    static const int MaxStackedItems = MaxItemRecords - DisplayRecords;
 
     // The fields of a record for one of the board's display items, applied by the board.
     struct DisplayRecord {
@@ -64,6 +69,8 @@ private:
         QVector<double> values;
     };
 
+    // The items the board holds in its stacks once the staged ones are installed.
+    int stackedItemsOnBoard() const;
     bool readRecord(const QString &part);
     void readDescription(const QString &part);
     bool readCommon(const QStringList &fields, const QString &wrongArgument, Common &common);

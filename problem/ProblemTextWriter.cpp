@@ -19,7 +19,8 @@ QString ProblemTextWriter::write(const QVector<Calculus *> &evalStack, const QVe
             text += item->getCaractToSave();
         }
     }
-    // Every record ends with a line feed; names and texts hold none, so each one is a separator.
+    // Every item record ends with a line feed and given names hold none, so each one is a
+    // separator. The description record comes after this step: its line breaks are the user's.
     text.replace(QLatin1Char('\n'), QStringLiteral("<NEW>"));
     text += QStringLiteral("DESC\t") + title + QLatin1Char('\t') + description;
     return text;

@@ -207,7 +207,8 @@ void TestBoardEditing::buildByHand()
     b.key(Qt::Key_U);
     b.click(to);
     b.key(Qt::Key_D, Qt::ShiftModifier);
-    QCOMPARE(prompt.asked.last(), QStringLiteral("question|About to delete items|Are you sure you want to "
+    // Deleting asks with Ok and Cancel.
+    QCOMPARE(prompt.asked.last(), QStringLiteral("confirm|About to delete items|Are you sure you want to "
                                                  "delete the selected items?"));
     expected = record("SIZE", 300, 0) + params + record("+", 150, 200, {"NULL", "0"}) +
                record("Z", 150, 400, {"3"}, "\tmin") + fixedItemsText();
@@ -487,7 +488,7 @@ void TestBoardEditing::deletionKeepsFixedItems()
     for (bool confirm : {false, true}) {
         Board b;
         ScriptedPrompt prompt;
-        prompt.answerYes = confirm;
+        prompt.answerOk = confirm;
         Problem &p = b.p;
         Calculus *order = p.placeItem("ORDER");
         Calculus *degrees = p.placeItem("DEGREES");

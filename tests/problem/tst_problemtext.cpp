@@ -1,5 +1,6 @@
 #include "graph/Graph.h"
 #include "graph/Random.h"
+#include "optimisation/ProblemSnapshot.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Eval.h"
@@ -10,11 +11,13 @@
 #include "problem/invConstant.h"
 #include "problem/invPARAM.h"
 
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <iostream>
+#include <memory>
 #include <sstream>
 
 namespace
@@ -203,7 +206,10 @@ private slots:
     void truncatedRecords();
     void acceptedTexts_data();
     void acceptedTexts();
+    void separatorsInTitleAndNames_data();
     void separatorsInTitleAndNames();
+    void itemLimit_data();
+    void itemLimit();
     void duplicateParameterRecords();
     void parametersExistAfterEveryRead_data();
     void parametersExistAfterEveryRead();
@@ -583,24 +589,137 @@ void TestProblemText::acceptedTexts()
     }
 }
 
+void TestProblemText::separatorsInTitleAndNames_data()
+{
+    // Every way a problem is copied: its text, problem files, the autosave file, the settings
+    // store, a worker's clone and the snapshot a job starts from.
+    QTest::addColumn<QString>("copy");
+    for (const char *copy : {"text", "file", "autosave", "settings", "clone", "snapshot"})
+        QTest::newRow(copy) << copy;
+}
+
 void TestProblemText::separatorsInTitleAndNames()
 {
+    QFETCH(QString, copy);
     Graph g(QStringLiteral("g"), false);
     Problem p(&g, QStringLiteral("t"), false);
     p.slot_set_title(QStringLiteral("a\tb\nc<NEW>d"));
-    p.slot_set_description(QStringLiteral("line 1\nline 2\r\n\tx<NEW>y"));
-    p.getParam1()->setGivenName(QStringLiteral("p\tq<NEW>r"));
+    p.slot_set_description(QStringLiteral("line 1\nline 2\r\n\tx<NEW>y\r\n\nlast\rend"));
+    p.getParam1()->setGivenName(QStringLiteral("p\tq\nr\r\ns<NEW>t"));
+    // Tabs become blanks and "<NEW>" is broken up; the title and the description keep the user's
+    // line breaks (one kind of them), a given name heads an analyst column and keeps none.
+    const QString title = QStringLiteral("a b\nc<NEW >d");
+    const QString description = QStringLiteral("line 1\nline 2\n x<NEW >y\n\nlast\nend");
+    const QString givenName = QStringLiteral("p q r  s<NEW >t");
+    QCOMPARE(p.userTitle(), title);
+    QCOMPARE(p.userDescription(), description);
+    QCOMPARE(p.getParam1()->getGivenName(), givenName);
     const QString text = p.saveString();
     QCOMPARE(text.count(QStringLiteral("<NEW>")), 5);
     QCOMPARE(text.count(QLatin1Char('\t')), 5 * 11 + 2);
 
-    Problem q(&g, QStringLiteral("q"), false);
-    QVERIFY(q.openString(text));
-    QCOMPARE(q.userTitle(), p.userTitle());
-    QCOMPARE(q.userDescription(), p.userDescription());
-    QCOMPARE(q.getParam1()->getGivenName(), p.getParam1()->getGivenName());
-    QVERIFY(q.userTitle().startsWith(QStringLiteral("a b c")));
-    QVERIFY(q.userDescription().startsWith(QStringLiteral("line 1 line 2")));
+    QTemporaryDir dir;
+    std::unique_ptr<Problem> q;
+    if (copy == QLatin1String("clone")) {
+        q.reset(p.clone());
+    } else {
+        q = std::make_unique<Problem>(&g, QStringLiteral("q"), false);
+        if (copy == QLatin1String("text")) {
+            QVERIFY(q->openString(text));
+        } else if (copy == QLatin1String("file")) {
+            const QString path = dir.filePath(QStringLiteral("p.tsy3"));
+            QVERIFY(p.save(path));
+            QVERIFY(q->open(path));
+        } else if (copy == QLatin1String("autosave")) {
+            p.setWD(dir.path());
+            q->setWD(dir.path());
+            QVERIFY(p.autosave());
+            QVERIFY(q->autoload());
+        } else if (copy == QLatin1String("settings")) {
+            const QString store = dir.filePath(QStringLiteral("store.ini"));
+            {
+                QSettings settings(store, QSettings::IniFormat);
+                settings.setValue(QStringLiteral("problem"), p.saveString());
+            }
+            QSettings settings(store, QSettings::IniFormat);
+            QVERIFY(q->openString(settings.value(QStringLiteral("problem")).toString()));
+        } else {
+            QVERIFY(ProblemSnapshot::take(&p, &g).applyTo(q.get()));
+        }
+    }
+    QCOMPARE(q->userTitle(), title);
+    QCOMPARE(q->userDescription(), description);
+    QCOMPARE(q->getParam1()->getGivenName(), givenName);
+    QCOMPARE(q->saveString(), text);
+}
+
+void TestProblemText::itemLimit_data()
+{
+    QTest::addColumn<int>("invariants");      // "ORDER" records
+    QTest::addColumn<bool>("withParameters"); // records of the parameters and the display items
+    QTest::addColumn<bool>("accepted");
+    // Three display records and two parameters besides the invariants fill a board.
+    const int full = Problem::MaxItemRecords - 5;
+    QTest::newRow("full board") << full << true << true;
+    QTest::newRow("full once the reader adds the parameters") << full << false << true;
+    QTest::newRow("one more once the reader adds the parameters") << full + 1 << false << false;
+    QTest::newRow("one more") << full + 1 << true << false;
+}
+
+// Whatever a board holds saves to a text that reads back: the reader and the board share one
+// limit, and a full board takes no further item, whichever way it comes.
+void TestProblemText::itemLimit()
+{
+    QFETCH(int, invariants);
+    QFETCH(bool, withParameters);
+    QFETCH(bool, accepted);
+    const QString head = QStringLiteral("\t\t0\t0\t0\t0\t0\t0\t");
+    const QString nulls = QStringLiteral("NULL\tNULL\tNULL\tNULL<NEW>");
+    QString text;
+    for (int i = 0; i < invariants; ++i)
+        text += QStringLiteral("ORDER") + head + nulls;
+    if (withParameters)
+        for (const char *keyword : {"PARAM 2", "PARAM 1", "Colors", "Labels", "E_Labels"})
+            text += QLatin1String(keyword) + head + nulls;
+    text += emptyDesc;
+
+    Graph g(QStringLiteral("g"), false);
+    QVERIFY(g.loadCurrentGraph(QStringLiteral("3 111")));
+    Problem p(&g, QStringLiteral("t"), false);
+    const QString empty = p.saveString();
+    QSignalSpy console(&p, &Problem::signal_console);
+    {
+        StderrCapture quiet;
+        QCOMPARE(p.openString(text), accepted);
+    }
+    if (!accepted) {
+        QCOMPARE(p.saveString(), empty);
+        QCOMPARE(console.last().at(0).toString(),
+                 QStringLiteral("Critical error, too many items in problem description."));
+        return;
+    }
+    const QString saved = p.saveString();
+    Problem copy(&g, QStringLiteral("copy"), false);
+    QVERIFY(copy.openString(saved));
+    QCOMPARE(copy.saveString(), saved);
+
+    BuildCalculus catalogue;
+    console.clear();
+    QVERIFY(!p.placeItem(QStringLiteral("SIZE")));
+    p.addInvariantItem(catalogue.makeCalculus(QStringLiteral("SIZE"), false));
+    p.addInvariantItemLoadMode(catalogue.makeCalculus(QStringLiteral("SIZE"), false));
+    p.addOperatorItem(catalogue.makeConstant(false));
+    p.addFamilyItem(catalogue.makeCalculus(catalogue.invariantsFam.first(), false));
+    p.addConstraintItem(catalogue.makeCalculus(catalogue.constraints.first(), false));
+    p.addZItem(catalogue.makeCalculus(QStringLiteral("Z"), false));
+    QCOMPARE(p.saveString(), saved);
+    QCOMPARE(console.size(), 7);
+    for (const QList<QVariant> &message : qAsConst(console)) {
+        QCOMPARE(message.at(0).toString(),
+                 QStringLiteral("Item not added: the board is full (a problem holds "
+                                "at most 997 items, its two parameters included)."));
+        QCOMPARE(message.at(3).value<QColor>(), QColor(Qt::red));
+    }
 }
 
 void TestProblemText::duplicateParameterRecords()

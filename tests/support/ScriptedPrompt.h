@@ -20,6 +20,7 @@ public:
     ~ScriptedPrompt() override { Prompt::install(nullptr); }
 
     bool answerYes = true; // answer of question()
+    bool answerOk = true;  // answer of confirm()
     QString fileToOpen;    // empty: the open dialog is cancelled
     QString fileToSave;    // empty: the save dialog is cancelled
     QString printTo;       // the PDF file the print dialog chooses; empty: cancelled
@@ -48,6 +49,11 @@ public:
     {
         record(QStringLiteral("question"), title, text);
         return answerYes;
+    }
+    bool confirm(QWidget *, const QString &title, const QString &text) override
+    {
+        record(QStringLiteral("confirm"), title, text);
+        return answerOk;
     }
     QString openFileName(QWidget *, const QString &caption, const QString &, const QString &filter) override
     {
