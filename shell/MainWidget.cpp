@@ -1089,8 +1089,10 @@ void MainWidget::slot_place_graph()
 void MainWidget::slot_shuffle()
 {
     // The relabellings are tested on a worker thread behind a progress dialog, so the window stays
-    // alive however long the isomorphism tests take; the graph is left as it was shown.
+    // alive however long the isomorphism tests take. The graph is left in the last relabelling
+    // tested, which the board has been evaluated on through the graph's announcement.
     const ShuffleCheck::Result r = ShuffleCheck::run(graph, 100, this);
+    problem->update_display();
     // The trace of every test, in order: its number, then the running count of answers that are
     // not "unknown" (0).
     int count = 0;
