@@ -1182,10 +1182,12 @@ void MainWidget::slot_backup_graph()
     graphBak->update_display();
 }
 
+// Restore and exchange replace the working graph, so the board is evaluated on the graph it now
+// shows, as after any other edit.
 void MainWidget::slot_restore_graph()
 {
     graph->copy(graphBak);
-    graph->best_backup();
+    graph->changeBest();
     graph->update_display();
 }
 
@@ -1193,7 +1195,7 @@ void MainWidget::slot_exchange_graph()
 {
     Graph *temp = graph->clone();
     graph->copy(graphBak);
-    graph->best_backup();
+    graph->changeBest();
     graph->update_display();
     graphBak->copy(temp);
     graphBak->best_backup();
