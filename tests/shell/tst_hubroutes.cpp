@@ -107,6 +107,8 @@ private slots:
     void boardShowsEveryGraphEdit();
     void constantApplyIsShownAtOnce();
     void shuffleLeavesTheLastRelabelling();
+    void haltKeyStopsTheSearch_data();
+    void haltKeyStopsTheSearch();
 
 private:
     MainWidget *start();
@@ -326,6 +328,68 @@ void TestHubRoutes::shuffleLeavesTheLastRelabelling()
     QCOMPARE(degrees->getFirstCol(), degreesOf(last));
     QCOMPARE(shown(sizeItem), 6.0);
     QVERIFY(boardIsUpToDate(board));
+}
+
+void TestHubRoutes::haltKeyStopsTheSearch_data()
+{
+    QTest::addColumn<int>("tab");
+    // Sent to the view itself, or where the keyboard focus went when the lock disabled the view
+    // (the main window itself when nothing in it holds the focus).
+    QTest::addColumn<bool>("toFocus");
+    QTest::newRow("white board") << int(MainWidget::TabBoard) << false;
+    QTest::newRow("graph view") << int(MainWidget::TabGraph) << false;
+    QTest::newRow("white board tab, keyboard focus") << int(MainWidget::TabBoard) << true;
+    QTest::newRow("graph tab, keyboard focus") << int(MainWidget::TabGraph) << true;
+}
+
+void TestHubRoutes::haltKeyStopsTheSearch()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, toFocus);
+    MainWidget *hub = start();
+    QVERIFY(hub);
+    Problem *board = hub->getProblem();
+    Graph *g = hub->getGraph();
+    // Minimise the number of edges of a connected graph on 7 vertices, with no time limit.
+    Calculus *sizeItem = addItem(QStringLiteral("SIZE"));
+    BuildCalculus catalogue;
+    Calculus *z = catalogue.makeCalculus(QStringLiteral("OBJECTIVE"), true);
+    board->addZItem(z);
+    board->link1(sizeItem, z);
+    hub->control<QSpinBox>(QStringLiteral("order"))->setValue(7);
+    hub->control<QSpinBox>(QStringLiteral("time"))->setValue(0);
+    hub->getMainTabs()->setCurrentIndex(tab);
+    QWidget *view = tab == MainWidget::TabBoard ? static_cast<QWidget *>(board) : g;
+    // The user works in the main window on the view.
+    QApplication::setActiveWindow(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window.data());
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+
+    QSignalSpy lock(hub, &MainWidget::signal_opt_running);
+    CerrCapture quiet;
+    act("Run")->trigger();
+    QTRY_COMPARE(lock.count(), 1);
+    QVERIFY(!view->isEnabled());
+    QWidget *target = view;
+    if (toFocus) {
+        target = QApplication::focusWidget() ? QApplication::focusWidget() : window.data();
+        QVERIFY(target != view);
+    }
+
+    // The lock still holds for every other key: no zoom on the board, no edit of the graph.
+    const qreal scale = board->transform().m11();
+    QSignalSpy edits(g, &Graph::signal_best_graph_changed);
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_N, Qt::Key_C, Qt::Key_R})
+        QTest::keyClick(target, key);
+    QCOMPARE(board->transform().m11(), scale);
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(lock.count(), 1);
+
+    QTest::keyClick(target, Qt::Key_H);
+    QTRY_COMPARE_WITH_TIMEOUT(lock.count(), 2, 20000);
+    QCOMPARE(lock.at(1).at(0).toBool(), false);
+    QVERIFY(board->isEnabled() && g->isEnabled());
 }
 
 QTEST_MAIN(TestHubRoutes)
