@@ -19,7 +19,7 @@ ShuffleCheck::Result ShuffleCheck::run(Graph *graph, int rounds, QWidget *parent
         return result;
 
     // The relabellings are drawn here, on the GUI thread that owns the graph; only strings
-    // travel to the worker.
+    // travel to the worker. The graph goes back to the shown one until the tests are done.
     graph->best_restore();
     const QString original = graph->currentGraphData();
     QStringList relabelled;
@@ -88,5 +88,11 @@ ShuffleCheck::Result ShuffleCheck::run(Graph *graph, int rounds, QWidget *parent
     result.answers = answers;
     result.cancelled = stop.load() && result.tested < result.rounds;
     delete dialog;
+
+    if (result.tested > 0) {
+        graph->loadCurrentGraph(relabelled.at(result.tested - 1));
+        graph->changeBest();
+        graph->update_display();
+    }
     return result;
 }

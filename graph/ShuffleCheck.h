@@ -12,8 +12,10 @@ class QWidget;
 // thread behind a window-modal progress dialog (from the prompt interface) whose Cancel stops the
 // running test before its next evaluation; the window stays responsive meanwhile.
 //
-// The graph is left as it was: its current graph is brought back to the shown one and its stamp
-// to the backup stamp. Call on the GUI thread.
+// Each relabelling relabels the one before. The graph is left in the last relabelling that was
+// tested, published as its best graph (changeBest(), so whoever follows the graph re-evaluates
+// it) and redrawn; the vertex items keep their positions. When no test ran (Cancel at once, no
+// rounds) the graph stays as it was shown. Call on the GUI thread.
 class ShuffleCheck
 {
 public:

@@ -216,6 +216,9 @@ void Calculus::bestBackup()
         // text.
         setToolTip(statusText.isEmpty() && !textDef.isEmpty() ? name + QStringLiteral(" : ") + textDef
                                                               : statusText);
+        // The box caches its drawing: without a repaint request it would go on showing the value
+        // of the graph before.
+        update();
     }
     errorBackup = error;
 }

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -35,6 +36,16 @@ Console::Console()
     setLayout(grid);
 
     connect(clear, &QPushButton::clicked, log, &QTextEdit::clear);
+
+    // The view follows new lines while it shows the last one, also when the log grows while the
+    // console is hidden or its size changes; a user who scrolled up to read stays where they are.
+    QScrollBar *bar = log->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (following)
+            bar->setValue(maximum);
+    });
+    connect(bar, &QScrollBar::valueChanged, this,
+            [this, bar](int value) { following = value >= bar->maximum(); });
 }
 
 void Console::addParagraph(const QString &text, const QColor &colour)

@@ -39,4 +39,6 @@ private:
     QCheckBox *debug;
     QSpinBox *verbosity;
     QSpinBox *thread;
+    // The log view stays at its last line as new lines come in (until the user scrolls up).
+    bool following = true;
 };

@@ -700,6 +700,7 @@ void MainWidget::makeConnections()
     connect(problem, &Problem::signal_console, console,
             QOverload<QString, bool, int, QColor>::of(&Console::append));
     connect(problem, &Problem::signal_start_vns, vns, &VNSManager::slot_startVNS);
+    connect(problem, &Problem::signal_stop_vns, this, &MainWidget::slot_halt);
 
     // Working graph.
     connect(graph, &QWidget::customContextMenuRequested, this,
@@ -708,6 +709,7 @@ void MainWidget::makeConnections()
             QOverload<QString, bool, int, QColor>::of(&Console::append));
     connect(graph, &Graph::signal_best_graph_changed, problem, &Problem::slot_best_backup);
     connect(graph, &Graph::signal_start_vns, vns, &VNSManager::slot_startVNS);
+    connect(graph, &Graph::signal_stop_vns, this, &MainWidget::slot_halt);
     connect(graph, &Graph::signal_place_graph, this, &MainWidget::slot_place_graph);
     connect(graph, &Graph::signal_load_next, analystWidgetG, &AnalystWidget::slot_next_graph);
 
@@ -1094,8 +1096,10 @@ void MainWidget::slot_place_graph()
 void MainWidget::slot_shuffle()
 {
     // The relabellings are tested on a worker thread behind a progress dialog, so the window stays
-    // alive however long the isomorphism tests take; the graph is left as it was shown.
+    // alive however long the isomorphism tests take. The graph is left in the last relabelling
+    // tested, which the board has been evaluated on through the graph's announcement.
     const ShuffleCheck::Result r = ShuffleCheck::run(graph, 100, this);
+    problem->update_display();
     // The trace of every test, in order: its number, then the running count of answers that are
     // not "unknown" (0).
     int count = 0;
@@ -1185,10 +1189,12 @@ void MainWidget::slot_backup_graph()
     graphBak->update_display();
 }
 
+// Restore and exchange replace the working graph, so the board is evaluated on the graph it now
+// shows, as after any other edit.
 void MainWidget::slot_restore_graph()
 {
     graph->copy(graphBak);
-    graph->best_backup();
+    graph->changeBest();
     graph->update_display();
 }
 
@@ -1196,7 +1202,7 @@ void MainWidget::slot_exchange_graph()
 {
     Graph *temp = graph->clone();
     graph->copy(graphBak);
-    graph->best_backup();
+    graph->changeBest();
     graph->update_display();
     graphBak->copy(temp);
     graphBak->best_backup();
@@ -1245,16 +1251,21 @@ void MainWidget::slot_tab_changed(int index)
 void MainWidget::keyPressEvent(QKeyEvent *event)
 {
     // The view's own handler is reached through QObject::event, which stays inside that widget:
-    // an event the view ignores does not come back here. A locked (disabled) view takes no keys.
+    // an event the view ignores does not come back here. A view locked (disabled) by a run takes
+    // no keys, so the lock keeps every editing key out; only H, which stops that run, is acted on
+    // here in the view's place.
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                    event->count());
     switch (currentTab) {
     case TabBoard:
-        static_cast<QObject *>(problem)->event(&copy);
+    case TabGraph: {
+        QWidget *view = currentTab == TabBoard ? static_cast<QWidget *>(problem) : graph;
+        if (view->isEnabled())
+            static_cast<QObject *>(view)->event(&copy);
+        else if (event->key() == Qt::Key_H)
+            slot_halt();
         break;
-    case TabGraph:
-        static_cast<QObject *>(graph)->event(&copy);
-        break;
+    }
     case TabGraphAnalyst:
     case TabVertexAnalyst:
     case TabConsole:

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -216,4 +217,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A key reaches the window itself when nothing inside it has the focus, as after the run lock
+    // disabled the focused view: the hub routes it by the tab shown, as it routes every other key.
+    if (mainWidget)
+        static_cast<QObject *>(mainWidget)->event(event);
+    else
+        QMainWindow::keyPressEvent(event);
 }

@@ -1,11 +1,13 @@
 #include "graph/Graph.h"
 #include "graph/Isomorphic.h"
+#include "graph/Random.h"
 #include "graph/ShuffleCheck.h"
 
 #include "GraphTestHelpers.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <algorithm>
@@ -230,6 +232,8 @@ void TestIsomorphic::shuffleCheck_data()
     QTest::newRow("petersen, 10 rounds") << named(QStringLiteral("petersen")) << 10 << -1;
     QTest::newRow("dodecahedron, 5 rounds") << named(QStringLiteral("dodecahedron")) << 5 << -1;
     QTest::newRow("hypercube 5, cancelled") << named(QStringLiteral("hypercube 5")) << 100 << 0;
+    // So many rounds that Cancel always comes long before the last one.
+    QTest::newRow("petersen, cancelled after 2") << named(QStringLiteral("petersen")) << 100000 << 2;
 }
 
 void TestIsomorphic::shuffleCheck()
@@ -242,16 +246,40 @@ void TestIsomorphic::shuffleCheck()
     Graph g(QStringLiteral("graph"), true);
     QVERIFY(g.loadtsy(graph, true));
     const GraphState before = stateOf(g);
+    // The relabellings drawn from the same seed, each one from the one before.
+    Graph reference(QStringLiteral("reference"), false); // made first: a new graph draws its positions
+    tsy_srand(99);
+    QVERIFY(reference.loadtsy(graph, false));
+    QStringList relabelled;
+    for (int i = 0; i < rounds; ++i) {
+        reference.shuffle();
+        relabelled << reference.currentGraphData();
+    }
+    tsy_srand(99);
+    QSignalSpy published(&g, &Graph::signal_best_graph_changed);
     const ShuffleCheck::Result r = ShuffleCheck::run(&g, rounds, &g);
     QCOMPARE(r.rounds, rounds);
-    QVERIFY(stateOf(g) == before);
     if (cancelAt < 0) {
         QVERIFY(!r.cancelled);
         QCOMPARE(r.tested, rounds);
         QCOMPARE(r.isomorphic, rounds);
     } else {
         QVERIFY(r.cancelled);
-        QCOMPARE(r.tested, 0);
+        QVERIFY(r.tested < rounds);
+        if (cancelAt == 0)
+            QCOMPARE(r.tested, 0);
+    }
+    QCOMPARE(r.answers.size(), r.tested);
+    if (r.tested == 0) {
+        // Nothing was tested: the graph is as it was shown.
+        QVERIFY(stateOf(g) == before);
+        QCOMPARE(published.count(), 0);
+    } else {
+        // The graph is the last relabelling tested, drawn and announced as the best graph.
+        QCOMPARE(g.graphData(), relabelled.at(r.tested - 1));
+        QCOMPARE(g.currentGraphData(), relabelled.at(r.tested - 1));
+        QVERIFY(g.getID() != before.stamp);
+        QCOMPARE(published.count(), 1);
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -17,6 +19,7 @@ private slots:
     void markupIsShownAsWritten();
     void clearStartsAFreshLog();
     void deprecatedAppendIgnoresFilters();
+    void viewFollowsTheNewestLine();
 };
 
 void TestConsole::filter_data()
@@ -105,6 +108,50 @@ void TestConsole::deprecatedAppendIgnoresFilters()
     console.verbosityBox()->setValue(0);
     console.append(QStringLiteral("old"));
     QCOMPARE(console.logView()->toPlainText(), QStringLiteral("[old](deprecated use of Console::append())"));
+}
+
+// While the log shows its last line, new lines scroll into view (a search's messages go by as they
+// come), also when they came while the console was a hidden tab; once the user has scrolled up to
+// read, the view stays where it is.
+void TestConsole::viewFollowsTheNewestLine()
+{
+    QTabWidget tabs;
+    auto *console = new Console;
+    tabs.addTab(new QWidget, QStringLiteral("White board"));
+    tabs.addTab(console, QStringLiteral("Console"));
+    tabs.resize(500, 300);
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    QScrollBar *bar = console->logView()->verticalScrollBar();
+    auto lines = [&](int from, int count) {
+        for (int i = from; i < from + count; ++i)
+            console->append(QStringLiteral("line %1").arg(i), false, 0, Qt::blue, i % 4);
+    };
+    lines(0, 200);
+    tabs.setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    lines(200, 50);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // Scrolled up by a click on the scroll bar's track: the view keeps its place.
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    const int reading = bar->value();
+    QVERIFY(reading < bar->maximum());
+    const int maximumBefore = bar->maximum();
+    lines(250, 50);
+    QVERIFY(bar->maximum() > maximumBefore);
+    QCOMPARE(bar->value(), reading);
+
+    // Back at the bottom, the view follows again, also through a change of size.
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    lines(300, 50);
+    QCOMPARE(bar->value(), bar->maximum());
+    tabs.resize(500, 200);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(console->logView()->toPlainText().endsWith(QLatin1String("line 349")));
 }
 
 QTEST_MAIN(TestConsole)
