@@ -3,9 +3,12 @@
 #include "analysts/RunWindow.h"
 #include "graph/LinearSolve.h"
 
+#include <QFile>
 #include <QTime>
+#include <QVarLengthArray>
 
 #include <cmath>
+#include <cstring>
 #include <iostream>
 #include <utility>
 
@@ -13,15 +16,78 @@ namespace
 {
 
 constexpr double tolerance = 1e-6;
-// A fit costs a cube of the number of terms; beyond this many terms a single fit would keep the
-// search from noticing a cancel or its time limit for seconds or minutes.
-constexpr int maxTerms = 256;
 constexpr int shakeSwaps = 1000;
 constexpr int turnsPerPass = 5;
+// Operations between two looks at the stop conditions inside a long loop.
+constexpr qint64 pollWork = qint64(1) << 20;
 
 QString num(double v, int precision = 6)
 {
     return QString::number(v, 'g', precision);
+}
+
+// Equal points: within the tolerance in every coordinate (the two have the same length).
+bool samePoint(const QVector<double> &p, const QVector<double> &q)
+{
+    for (int j = 0; j < p.size(); ++j)
+        if (p[j] > q[j] + tolerance || q[j] - tolerance > p[j])
+            return false;
+    return true;
+}
+
+// Repeats are found through a grid: every coordinate falls into a cell, and a held point equal
+// to a new one lies in the new point's cell or a neighbour in each coordinate.
+//
+// Cells are 1/1024 wide below 2^35 in magnitude, offset by half a cell so that integers and
+// short decimals lie well inside; beyond, a cell is a range of doubles sharing their leading 20
+// bits (a relative width near 1e-6). cellOf never decreases as x grows, so every value between
+// two values lies in a cell between theirs.
+constexpr double linearLimit = 34359738368.0;   // 2^35
+constexpr qint64 linearCells = qint64(1) << 45; // 2^35 * 1024
+
+qint64 cellOf(double x)
+{
+    if (x > -linearLimit && x < linearLimit)
+        return static_cast<qint64>(std::floor(x * 1024.0 + 0.5));
+    const double a = std::fabs(x);
+    quint64 bits = 0;
+    std::memcpy(&bits, &a, sizeof bits);
+    const double limit = linearLimit;
+    quint64 limitBits = 0;
+    std::memcpy(&limitBits, &limit, sizeof limitBits);
+    const qint64 k = linearCells + 1 + static_cast<qint64>((bits >> 32) - (limitBits >> 32));
+    return x > 0 ? k : -k;
+}
+
+quint64 cellKey(int coordinate, qint64 cell)
+{
+    // splitmix64's finaliser over the coordinate and the cell; keys of a point are XORed.
+    quint64 z = static_cast<quint64>(cell) * 0x9E3779B97F4A7C15ull +
+                static_cast<quint64>(coordinate + 1) * 0xC2B2AE3D27D4EB4Full;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+// Coordinates of a new point near a cell border; each doubles the cells to look in. Past this
+// many the held points are compared one by one.
+constexpr int maxBorderCoordinates = 10;
+
+// Free memory the system can give without swapping, in bytes; -1 when unknown.
+qint64 availableMemory()
+{
+    QFile f(QStringLiteral("/proc/meminfo"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (!line.startsWith("MemAvailable:"))
+            continue;
+        bool ok = false;
+        const qint64 kib = line.mid(13).trimmed().split(' ').first().toLongLong(&ok);
+        return ok ? kib * 1024 : -1;
+    }
+    return -1;
 }
 
 } // namespace
@@ -70,6 +136,9 @@ void ConjectureEngine::setHeader(const QStringList &names)
         return;
     header = names;
     points.clear();
+    added.clear();
+    cellFirst.clear();
+    cellNext.clear();
 }
 
 void ConjectureEngine::addPoint(const QVector<double> &point)
@@ -83,13 +152,82 @@ void ConjectureEngine::addPoint(const QVector<double> &point)
     for (double v : point)
         if (!std::isfinite(v))
             return;
-    for (const QVector<double> &q : points) {
-        bool equal = true;
-        for (int j = 0; equal && j < point.size(); ++j)
-            equal = !(point[j] > q[j] + tolerance) && !(q[j] - tolerance > point[j]);
-        if (equal)
-            return;
+    added.append(point);
+}
+
+int ConjectureEngine::nbPoints()
+{
+    if (!isRunning())
+        takeAddedPoints(false);
+    return points.size();
+}
+
+QVector<QVector<double>> ConjectureEngine::heldPoints()
+{
+    if (isRunning())
+        return {};
+    takeAddedPoints(false);
+    return points;
+}
+
+bool ConjectureEngine::takeAddedPoints(bool interruptible)
+{
+    for (int k = 0; k < added.size(); ++k) {
+        if (interruptible && k % 1024 == 0 && stopNow())
+            return false;
+        if (!repeatsHeldPoint(added[k]))
+            hold(added[k]);
     }
+    added.clear();
+    return true;
+}
+
+// Whether some held point equals point. A held point q equal to p has, in every coordinate j,
+// p[j] - m <= q[j] <= p[j] + m with m = 2e-6 + 1e-14 |p[j]| (the tolerance and the rounding of
+// the comparison), so its cell lies between the cells of those two bounds, which are at most one
+// apart; the cells of every such combination are looked up.
+bool ConjectureEngine::repeatsHeldPoint(const QVector<double> &point) const
+{
+    quint64 key = 0;
+    QVarLengthArray<quint64, maxBorderCoordinates> flips;
+    bool scan = false;
+    for (int j = 0; j < point.size() && !scan; ++j) {
+        const double m = 2 * tolerance + 1e-14 * std::fabs(point[j]);
+        const qint64 lo = cellOf(point[j] - m);
+        const qint64 hi = cellOf(point[j] + m);
+        key ^= cellKey(j, lo);
+        if (hi == lo)
+            continue;
+        if (hi - lo > 1 || flips.size() == maxBorderCoordinates)
+            scan = true;
+        else
+            flips.append(cellKey(j, lo) ^ cellKey(j, hi));
+    }
+    if (scan) {
+        for (const QVector<double> &q : points)
+            if (samePoint(point, q))
+                return true;
+        return false;
+    }
+    for (int choice = 0; choice < (1 << flips.size()); ++choice) {
+        quint64 k = key;
+        for (int f = 0; f < flips.size(); ++f)
+            if (choice >> f & 1)
+                k ^= flips[f];
+        for (int i = cellFirst.value(k, -1); i >= 0; i = cellNext[i])
+            if (samePoint(point, points[i]))
+                return true;
+    }
+    return false;
+}
+
+void ConjectureEngine::hold(const QVector<double> &point)
+{
+    quint64 key = 0;
+    for (int j = 0; j < point.size(); ++j)
+        key ^= cellKey(j, cellOf(point[j]));
+    cellNext.append(cellFirst.value(key, -1));
+    cellFirst.insert(key, points.size());
     points.append(point);
 }
 
@@ -110,6 +248,9 @@ void ConjectureEngine::clear()
 void ConjectureEngine::clearData()
 {
     points.clear();
+    added.clear();
+    cellFirst.clear();
+    cellNext.clear();
     header.clear();
     loadMode = true;
 }
@@ -185,7 +326,7 @@ QString ConjectureEngine::formula(const QVector<double> &coeffs, int precision, 
 
 // Whether the bound as written (coefficients rounded to the precision, the dropped ones as 0)
 // still holds on every data point of the running search.
-bool ConjectureEngine::formulaHolds(const QVector<double> &coeffs, int precision, bool dropTiny) const
+bool ConjectureEngine::formulaHolds(const QVector<double> &coeffs, int precision, bool dropTiny)
 {
     const int n = coeffs.size() - 1;
     QVector<double> written(coeffs.size(), 0.0);
@@ -194,9 +335,13 @@ bool ConjectureEngine::formulaHolds(const QVector<double> &coeffs, int precision
             continue;
         written[j] = num(coeffs[j], precision).toDouble();
     }
-    for (int p = 0; p < points.size(); ++p)
+    const int chunk = static_cast<int>(qMax<qint64>(1, pollWork / (n + 1)));
+    for (int p = 0; p < points.size(); ++p) {
+        if (p % chunk == chunk - 1 && stopNow())
+            return false;
         if (violates(p, written))
             return false;
+    }
     return true;
 }
 
@@ -235,6 +380,9 @@ void ConjectureEngine::store(const QVector<double> &coeffs, int touching, double
         if (!found)
             text = formula(coeffs, 17, false);
     }
+    // A search stopped during the checks leaves the bound unchecked: it is not reported.
+    if (checkable && stopped)
+        return;
 
     QMutexLocker emitLock(&emitMutex);
     if (stopRequested)
@@ -282,18 +430,22 @@ bool ConjectureEngine::better(const Stats &a, const Stats &b)
 
 // ---- The search -----------------------------------------------------------------------------------
 
-bool ConjectureEngine::prepare()
+ConjectureEngine::Prepared ConjectureEngine::prepare()
 {
+    // The index served the repeat test only.
+    cellFirst = QHash<quint64, int>();
+    cellNext = QVector<int>();
     int t = -1;
     for (int j = 0; j < header.size(); ++j)
         if (header[j] == target)
             t = j;
     if (t < 0) {
         emitMessage(QStringLiteral("Cannot find conjecture: unknown target variable."));
-        return false;
+        return Prepared::Refused;
     }
     const int N = points.size();
     targetValues.clear();
+    targetValues.reserve(N);
     std::cerr << "Conjecture Engine starts data.size() = " << N << std::endl;
     for (QVector<double> &p : points) {
         targetValues.append(p[t]);
@@ -304,56 +456,68 @@ bool ConjectureEngine::prepare()
         std::cerr << name.toUtf8().constData() << std::endl;
     const int m = header.size();
 
-    // Count the terms first, so that a request for too many builds nothing.
-    int count = m + (sq ? m : 0) + (sqrt ? m : 0);
-    const int base = combine ? count : m;
+    // Count the terms first, so that too few points or too little memory builds nothing.
+    qint64 count = qint64(m) * (1 + (sq ? 1 : 0) + (sqrt ? 1 : 0));
+    const qint64 factors = combine ? count : m;
     if (prod)
-        count += base * (base + 1) / 2;
+        count += factors * (factors + 1) / 2;
     if (count == 0 || N < 2 * count) {
         emitMessage(QStringLiteral("Not enough data points to find conjectures. ") + QString::number(count) +
                     QLatin1Char(' ') + QString::number(N));
-        return false;
+        return Prepared::Refused;
     }
-    if (count > maxTerms) {
-        emitMessage(QStringLiteral("Too many candidate terms to find conjectures. ") +
-                    QString::number(count));
-        return false;
+    // The term values of every point and the fit's n x n work matrix, with room to spare. A
+    // table the system cannot hold would end the whole program, unsaved work and all.
+    const double needed =
+        (double(N) * double(count + 4) + 2.0 * double(count) * double(count)) * sizeof(double);
+    const qint64 available = availableMemory();
+    if (available >= 0 && needed > double(available)) {
+        emitMessage(
+            QStringLiteral("Not enough memory to find conjectures: %1 terms on %2 points need %3 MiB, "
+                           "%4 MiB are free.")
+                .arg(count)
+                .arg(N)
+                .arg(qint64(needed / 1048576.0))
+                .arg(available >> 20));
+        return Prepared::Refused;
     }
+    const int n = static_cast<int>(count);
 
-    nbTerms = m;
-    if (sq) {
-        for (int i = 0; i < m; ++i) {
+    // The names first, then the values point by point (each point's terms in the same order);
+    // the stop conditions are looked at about once per million values.
+    if (sq)
+        for (int i = 0; i < m; ++i)
             header.append(header[i] + QStringLiteral("^2"));
-            for (QVector<double> &p : points)
-                p.append(p[i] * p[i]);
-        }
-    }
-    if (sqrt) {
-        for (int i = 0; i < m; ++i) {
+    if (sqrt)
+        for (int i = 0; i < m; ++i)
             header.append(QStringLiteral("SQRT(|") + header[i] + QStringLiteral("|)"));
-            for (QVector<double> &p : points)
-                p.append(std::sqrt(std::fabs(p[i])));
-        }
-    }
-    if (combine)
-        nbTerms = header.size();
-    if (prod) {
-        for (int j = 0; j < nbTerms; ++j) {
-            for (int i = 0; i <= j; ++i) {
+    const int base = combine ? header.size() : m;
+    if (prod)
+        for (int j = 0; j < base; ++j)
+            for (int i = 0; i <= j; ++i)
                 header.append(QStringLiteral("[") + header[i] + QStringLiteral("*") + header[j] +
                               QStringLiteral("]"));
-                for (QVector<double> &p : points)
-                    p.append(p[j] * p[i]);
-            }
-        }
+    const int chunk = static_cast<int>(qMax<qint64>(1, pollWork / n));
+    for (int k = 0; k < N; ++k) {
+        if (k % chunk == 0 && stopNow())
+            return Prepared::Stopped;
+        QVector<double> &p = points[k];
+        p.resize(n);
+        double *v = p.data();
+        int w = m;
+        if (sq)
+            for (int i = 0; i < m; ++i)
+                v[w++] = v[i] * v[i];
+        if (sqrt)
+            for (int i = 0; i < m; ++i)
+                v[w++] = std::sqrt(std::fabs(v[i]));
+        if (prod)
+            for (int j = 0; j < base; ++j)
+                for (int i = 0; i <= j; ++i)
+                    v[w++] = v[j] * v[i];
     }
     nbTerms = header.size();
-    if (nbTerms == 0 || N < 2 * nbTerms) {
-        emitMessage(QStringLiteral("Not enough data points to find conjectures. ") +
-                    QString::number(nbTerms) + QLatin1Char(' ') + QString::number(N));
-        return false;
-    }
-    return true;
+    return Prepared::Ready;
 }
 
 bool ConjectureEngine::violates(int p, const QVector<double> &c) const
@@ -369,10 +533,16 @@ bool ConjectureEngine::violates(int p, const QVector<double> &c) const
     return upper ? y - f > tolerance : f - y > tolerance;
 }
 
-void ConjectureEngine::evaluate(const QVector<double> &c, Stats &s) const
+void ConjectureEngine::evaluate(const QVector<double> &c, Stats &s)
 {
     const int n = c.size() - 1;
+    const int chunk = static_cast<int>(qMax<qint64>(1, pollWork / (n + 1)));
     for (int p = 0; p < points.size(); ++p) {
+        if (p % chunk == chunk - 1 && stopNow()) {
+            // Not every point was seen: the fit is neither stored nor accepted.
+            s.violated = 1000000;
+            return;
+        }
         const QVector<double> &x = points[p];
         double f = c[n];
         for (int j = 0; j < n; ++j)
@@ -401,11 +571,16 @@ void ConjectureEngine::fit(Stats &s, QVector<double> &c, int site)
         b[k] = targetValues[curOrder[k]];
     }
     try {
-        c = solve(A, b);
+        c = solve(A, b, [this]() { return stopNow(); });
     } catch (int) {
         std::cerr << "(" << site << ")Exception in solve()" << std::endl;
         s.violated = 1000000;
         c.clear();
+        return;
+    }
+    if (c.isEmpty()) {
+        // Stopped during the elimination.
+        s.violated = 1000000;
         return;
     }
     evaluate(c, s);
@@ -448,8 +623,11 @@ void ConjectureEngine::repairMove(QVector<double> &c, bool &improved)
         std::swap(curOrder[static_cast<int>(rng.bounded(static_cast<quint32>(n)))], curOrder[i]);
     // The violators of the latest fit become the first chosen points (none after a failed fit).
     if (!c.isEmpty()) {
+        const int chunk = static_cast<int>(qMax<qint64>(1, pollWork / (n + 1)));
         int w = 0;
         for (int q = 0; q < N; ++q) {
+            if (q % chunk == chunk - 1 && stopNow())
+                return;
             if (violates(curOrder[q], c)) {
                 std::swap(curOrder[w], curOrder[q]);
                 ++w;
@@ -480,11 +658,18 @@ void ConjectureEngine::run()
         conjectures.clear();
     }
 
-    if (!prepare()) {
+    // The progress window is up: a stop while the points are taken in or the terms built ends
+    // the search as a stop during the search does.
+    const Prepared prepared = takeAddedPoints(true) ? prepare() : Prepared::Stopped;
+    if (prepared == Prepared::Refused) {
         // Close the progress window here too: nothing else would while no search runs.
         clearData();
         emit signal_cancel();
         emit signal_complete();
+        return;
+    }
+    if (prepared == Prepared::Stopped) {
+        finish();
         return;
     }
 
@@ -523,7 +708,11 @@ void ConjectureEngine::run()
         }
         loc_backup();
     }
+    finish();
+}
 
+void ConjectureEngine::finish()
+{
     emitMessage(QStringLiteral("---"));
     clearData();
     emit signal_cancel();

@@ -4,6 +4,7 @@
 #include "optimisation/SyncedThread.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <QStringList>
@@ -27,7 +28,9 @@ class RunWindow;
 // search consumes the data and opens the engine for new data when it ends.
 //
 // The search runs on the engine's own thread and measures its own time. It stops at the time limit,
-// on cancel() or when the progress window's cancel flag is set; both are checked before every fit.
+// on cancel() or when the progress window's cancel flag is set. These are checked while the
+// points are taken in and the terms built, before every fit, and within a fit or an evaluation
+// about once per million operations, so a search ends promptly whatever the number of terms.
 // After cancel() has returned no further bound is emitted.
 class ConjectureEngine : public SyncedThread
 {
@@ -48,6 +51,10 @@ public:
     // Adds a data point; dropped ("Not in load mode" on the error stream outside load mode) when
     // its length differs from the number of column names, when a value is not finite (no bound can
     // be checked on it), or when it lies within 1e-6 of a held point in every coordinate.
+    //
+    // The last test is made later, in the order the points were added: when the search starts
+    // (on its own thread, with the progress window shown and Cancel heard), or when nbPoints()
+    // or heldPoints() is asked first. It takes about linear time.
     void addPoint(const QVector<double> &point);
     // The target column, by name; the last column of that name is used. Ignored while a search runs.
     void setTarget(const QString &name);
@@ -62,7 +69,9 @@ public:
     void setSeed(quint32 s);
 
     bool inLoadMode() const { return loadMode; }
-    int nbPoints() const { return points.size(); }
+    // The points held, repeats dropped; not while a search runs.
+    int nbPoints();
+    QVector<QVector<double>> heldPoints();
     QStringList getHeader() const { return header; }
 
     // Turns a coefficient vector (one per term of the current header, then the constant) into a
@@ -95,21 +104,32 @@ private:
         double sumErr = 0.0;
     };
 
+    enum class Prepared { Ready, Refused, Stopped };
+
     bool stopNow();
     void clearData();
     void emitMessage(const QString &text);
-    // Builds the candidate terms; false when the target is unknown or the points are too few.
-    bool prepare();
+    // Moves the added points to the held ones, dropping repeats; false when the search was
+    // stopped first (interruptible only).
+    bool takeAddedPoints(bool interruptible);
+    bool repeatsHeldPoint(const QVector<double> &point) const;
+    void hold(const QVector<double> &point);
+    // Builds the candidate terms: Refused (with a message) when the target is unknown, the points
+    // are too few or their term values would not fit in memory; Stopped when the search was
+    // stopped meanwhile.
+    Prepared prepare();
+    void finish();
     // Fits the chosen points of curOrder; fills s and c (empty after a failed fit).
     void fit(Stats &s, QVector<double> &c, int site);
-    void evaluate(const QVector<double> &c, Stats &s) const;
+    // Fills s; a stop meanwhile leaves it counting 1000000 violations.
+    void evaluate(const QVector<double> &c, Stats &s);
     bool violates(int p, const QVector<double> &c) const;
     static bool better(const Stats &a, const Stats &b);
     void swapScan(QVector<double> &c, bool &improved);
     void repairMove(QVector<double> &c, bool &improved);
     void accept(bool &improved);
     QString formula(const QVector<double> &coeffs, int precision, bool dropTiny) const;
-    bool formulaHolds(const QVector<double> &coeffs, int precision, bool dropTiny) const;
+    bool formulaHolds(const QVector<double> &coeffs, int precision, bool dropTiny);
     void best_backup();
     void best_restore();
     void loc_backup();
@@ -117,6 +137,12 @@ private:
 
     RunWindow *runWindow; // not owned; may be null
     QVector<QVector<double>> points;
+    // Added points not yet compared with the held ones.
+    QVector<QVector<double>> added;
+    // The held points by their grid cells (see repeatsHeldPoint): the first held point of each
+    // cell key, and for every held point the next one with the same key (-1 ends).
+    QHash<quint64, int> cellFirst;
+    QVector<int> cellNext;
     QVector<double> targetValues;
     QStringList header;
     QString target;

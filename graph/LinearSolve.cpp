@@ -9,10 +9,13 @@ namespace
 {
 
 constexpr double pivotThreshold = 0.0001;
+// Operations between two questions to the interrupt callback.
+constexpr qint64 pollWork = qint64(1) << 20;
 
 } // namespace
 
-QVector<double> solve(const QVector<QVector<double>> &A, const QVector<double> &b)
+QVector<double> solve(const QVector<QVector<double>> &A, const QVector<double> &b,
+                      const std::function<bool()> &interrupted)
 {
     const int n = b.size();
     bool sizesMatch = A.size() == n;
@@ -45,7 +48,15 @@ QVector<double> solve(const QVector<QVector<double>> &A, const QVector<double> &
         perm[static_cast<size_t>(i)] = i;
     }
 
+    qint64 work = 0;
     for (int k = 0; k < n; ++k) {
+        // One step scans the remaining block and updates the columns after k in every row.
+        work += 2 * qint64(n) * (n - k);
+        if (interrupted && work >= pollWork) {
+            work = 0;
+            if (interrupted())
+                return {};
+        }
         double piv = m(k, k);
         int pr = k;
         int pc = k;
@@ -73,17 +84,18 @@ QVector<double> solve(const QVector<QVector<double>> &A, const QVector<double> &
                 std::swap(m(r, pc), m(r, k));
             std::swap(perm[static_cast<size_t>(k)], perm[static_cast<size_t>(pc)]);
         }
-        for (int c = 0; c < n; ++c)
+        // Columns 0 .. k - 1 of row k are exact zeros by now (eliminated, and only rows and
+        // columns from k on are swapped), and column k is not read again: only the columns
+        // after k change.
+        for (int c = k + 1; c < n; ++c)
             m(k, c) /= piv;
         y[static_cast<size_t>(k)] /= piv;
         for (int r = 0; r < n; ++r) {
             if (r == k)
                 continue;
             const double factor = m(r, k);
-            for (int c = 0; c < n; ++c) {
-                if (c != k)
-                    m(r, c) -= m(k, c) * factor;
-            }
+            for (int c = k + 1; c < n; ++c)
+                m(r, c) -= m(k, c) * factor;
             y[static_cast<size_t>(r)] -= y[static_cast<size_t>(k)] * factor;
             m(r, k) = 0.0;
         }

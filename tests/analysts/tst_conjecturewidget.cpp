@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <iostream>
+#include <sstream>
+
 namespace
 {
 
@@ -57,6 +60,7 @@ private slots:
     void searches();
     void secondSearchWhileRunning();
     void cancelShowsNoFurtherBound();
+    void cancelWhileTakingRows();
 };
 
 void TestConjectureWidget::targets()
@@ -157,6 +161,56 @@ void TestConjectureWidget::cancelShowsNoFurtherBound()
     QTRY_VERIFY_WITH_TIMEOUT(!w.isSearching(), 20000);
     QCOMPARE(w.getConjectures(), atCancel + QStringLiteral("\n---"));
     QVERIFY(!w.getRunWindow()->isVisible());
+}
+
+// The rows are taken in by the search itself, after its progress window shows: a Cancel pressed
+// as soon as the window shows ends the search before it has compared a single row.
+void TestConjectureWidget::cancelWhileTakingRows()
+{
+    Analyst analyst;
+    analyst.setHeader({"A", "B", "C", "Y"});
+    for (int i = 0; i < 20000; ++i) {
+        const int k = i % 5000; // every row four times
+        analyst.push_back(
+            {double(k % 100), double(k * 7 % 60), std::sqrt(double(k % 997)), double(k * 37 % 500)}, i);
+    }
+    analyst.buildTable();
+    ConjectureWidget w(&analyst);
+    w.setHeader(analyst.getHeader());
+    w.findChild<QComboBox *>()->setCurrentText(QStringLiteral("Y"));
+    w.getEngine()->setTimeLimit(600000);
+    RunWindow *window = w.getRunWindow();
+
+    // The search waits at its start until the click has been handled.
+    bool shown = false;
+    const QMetaObject::Connection user = connect(
+        w.getEngine(), &ConjectureEngine::signal_start, this,
+        [&]() {
+            shown = window->isVisible();
+            QTest::mouseClick(window->getCancelButton(), Qt::LeftButton);
+        },
+        Qt::BlockingQueuedConnection);
+    std::ostringstream trace;
+    std::streambuf *old = std::cerr.rdbuf(trace.rdbuf());
+    QTest::mouseClick(button(w, QStringLiteral("Search")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isSearching(), 20000);
+    std::cerr.rdbuf(old);
+    disconnect(user);
+
+    QVERIFY(shown);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(w.getConjectures(), QStringLiteral("---"));
+    // The search never reached the rows' columns (it reports their count when it does).
+    QVERIFY2(trace.str().find("Conjecture Engine starts") == std::string::npos, trace.str().c_str());
+    QVERIFY(w.getEngine()->inLoadMode());
+
+    // The next search takes the rows afresh.
+    w.getEngine()->setTimeLimit(300);
+    searchAndWait(w);
+    const QStringList lines = w.getConjectures().split(QLatin1Char('\n'));
+    QVERIFY(lines.size() > 2);
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("Y >= ")));
+    QCOMPARE(lines.last(), QStringLiteral("---"));
 }
 
 QTEST_MAIN(TestConjectureWidget)

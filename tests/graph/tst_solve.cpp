@@ -19,6 +19,8 @@ private slots:
     void exactSystems();
     void sizeMismatch_data();
     void sizeMismatch();
+    void interrupted_data();
+    void interrupted();
 };
 
 void TestSolve::exactSystems_data()
@@ -40,7 +42,7 @@ void TestSolve::exactSystems_data()
                                      << QVector<double>{0, 0, 4};
     // b = X beta + c, with a constant last column (centred to zero, so coefficient 0): the other
     // coefficients and the intercept are then unique.
-    for (int n : {3, 6, 12}) {
+    for (int n : {3, 6, 12, 300}) {
         tsy_srand(quint32(n));
         Matrix a(n, QVector<double>(n, 1.0));
         QVector<double> expected(n + 1, 0.0);
@@ -102,6 +104,64 @@ void TestSolve::sizeMismatch()
     std::cerr.rdbuf(old);
     QCOMPARE(thrown, 1);
     QCOMPARE(QString::fromStdString(captured.str()), "DIMENSION ERROR IN solve()\n" + message);
+}
+
+namespace
+{
+
+// A system of order n in general position, b = X beta + 2 with a constant last column.
+void generalSystem(int n, Matrix &a, QVector<double> &b)
+{
+    tsy_srand(quint32(n) + 99);
+    a = Matrix(n, QVector<double>(n, 1.0));
+    b = QVector<double>(n, 2.0);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j + 1 < n; ++j) {
+            a[i][j] = tsy_rand(1000) / 100.0;
+            b[i] += (j % 5 - 2) * a[i][j];
+        }
+}
+
+} // namespace
+
+// A large fit asks whether to go on while it eliminates and stops with an empty result once
+// told to; a callback that never says stop changes nothing; a small fit never asks.
+void TestSolve::interrupted_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("stopAt"); // the question answered "stop"; 0: none
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("large, never stopped") << 400 << 0 << true;
+    QTest::newRow("large, stopped at the first question") << 400 << 1 << false;
+    QTest::newRow("large, stopped at the fifth question") << 400 << 5 << false;
+    QTest::newRow("small") << 12 << 1 << false;
+}
+
+void TestSolve::interrupted()
+{
+    QFETCH(int, n);
+    QFETCH(int, stopAt);
+    QFETCH(bool, asked);
+    Matrix a;
+    QVector<double> b;
+    generalSystem(n, a, b);
+    const QVector<double> plain = solve(a, b);
+    int questions = 0;
+    const QVector<double> x = solve(a, b, [&]() { return ++questions == stopAt; });
+    if (stopAt > 0 && questions >= stopAt) {
+        QCOMPARE(questions, stopAt);
+        QVERIFY(x.isEmpty());
+        return;
+    }
+    QCOMPARE(questions > 0, asked);
+    // Bit for bit the result without a callback, which fits b through every row.
+    QCOMPARE(x, plain);
+    for (int i = 0; i < n; ++i) {
+        double f = x[n];
+        for (int j = 0; j < n; ++j)
+            f += x[j] * a[i][j];
+        QVERIFY(std::fabs(f - b[i]) < 1e-8);
+    }
 }
 
 QTEST_MAIN(TestSolve)
