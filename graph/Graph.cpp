@@ -496,29 +496,9 @@ bool Graph::parseGraphString(const QString &s, Parsed &out, QString &error) cons
             bits = bits.left(next);
     }
 
-    bool negative = false;
-    QStringRef digits = orderPart;
-    if (digits.startsWith(QLatin1Char('-'))) {
-        negative = true;
-        digits = digits.mid(1);
-    }
-    bool allDigits = !digits.isEmpty();
-    for (QChar c : digits)
-        allDigits = allDigits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    if (!allDigits) {
-        error = QStringLiteral("the order \"%1\" is not a number").arg(excerpt(orderPart.toString()));
+    int n = 0;
+    if (!GraphFile::readOrder(orderPart.toString(), n, error))
         return false;
-    }
-    if (negative) {
-        error = QStringLiteral("the order %1 is negative").arg(excerpt(orderPart.toString()));
-        return false;
-    }
-    // More than a few digits can only be too large; this also keeps the conversion from overflowing.
-    const int n = digits.size() > 3 ? MaxNodes + 1 : digits.toInt();
-    if (n > MaxNodes) {
-        error = QStringLiteral("the order %1 is above %2").arg(excerpt(digits.toString())).arg(MaxNodes);
-        return false;
-    }
     const int need = pairCount(n);
     if (bits.size() < need) {
         error =
@@ -611,6 +591,15 @@ bool Graph::loadCurrentGraph(QString s)
 
 bool Graph::parseGraph6(const QString &s, Parsed &out, QString &error) const
 {
+    // One length rule for both forms, measured without the line end: the stream form keeps one
+    // character beyond the limit, so it sees every line that is too long as too long.
+    int length = s.size();
+    while (length > 0 && (s.at(length - 1) == QLatin1Char('\n') || s.at(length - 1) == QLatin1Char('\r')))
+        --length;
+    if (length > MaxGraph6Line) {
+        error = QStringLiteral("the line is longer than %1 characters").arg(MaxGraph6Line);
+        return false;
+    }
     QString t = s.trimmed();
     static const QString header = QStringLiteral(">>graph6<<");
     if (t.startsWith(header))
@@ -671,15 +660,11 @@ bool Graph::loadg6(QString s, bool show)
 
 bool Graph::loadg6(std::istream &in)
 {
-    // Longest line kept; a well-formed line of this model is under 100 characters, the rest of a
-    // longer line is consumed and ignored like any surplus character.
-    constexpr std::size_t keep = 4096;
-    // A stream that never ends its line is not read forever.
-    constexpr std::size_t limit = std::size_t(1) << 20;
+    // The whole line is consumed (the stream's length bounds the loop) and handed to the same
+    // check as the string form; beyond the length limit one more character is kept, enough for
+    // that check to refuse the line.
     std::string line;
     bool any = false;
-    std::size_t consumed = 0;
-    bool tooLong = false;
     for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
         any = true;
         if (c == '\n')
@@ -689,21 +674,12 @@ bool Graph::loadg6(std::istream &in)
                 in.get();
             break;
         }
-        if (line.size() < keep)
+        if (line.size() <= std::size_t(MaxGraph6Line))
             line.push_back(static_cast<char>(c));
-        if (++consumed >= limit) {
-            tooLong = true;
-            break;
-        }
     }
     if (!any)
         return false;
     const QString s = QString::fromLatin1(line.data(), static_cast<int>(line.size()));
-    if (tooLong) {
-        refuse(QStringLiteral("graph6 line \"%1\"").arg(excerpt(s)),
-               QStringLiteral("no line end within %1 bytes").arg(limit));
-        return false;
-    }
     Parsed p;
     QString error;
     if (!parseGraph6(s, p, error)) {

@@ -107,12 +107,15 @@ public:
     bool loadCurrentGraph(QString s);
 
     // ---- graph6 input (orders 0..32) ----
+    // Longest graph6 line read, without its line end; longer lines are refused by both forms.
+    static constexpr int MaxGraph6Line = 1 << 20;
     // Reads one graph6 line (a ">>graph6<<" header and surrounding white space, CR and LF
     // allowed) into the current graph. With show, the vertices are reset first and the best
     // graph becomes the order's isolated vertices. False (graph unchanged) for a bad line.
     bool loadg6(QString s, bool show);
-    // Reads the next line of the stream in the same way (vertices reset, no backup). The whole
-    // line is consumed, also when it is refused. False at the end of the stream.
+    // Reads the next line of the stream (ended by LF, CR or CR LF) and checks it exactly as the
+    // string form does (vertices reset, no backup). The whole line is consumed, also when it is
+    // refused. False at the end of the stream.
     bool loadg6(std::istream &in);
 
     // ---- drawing, as far as the model needs it ----
@@ -155,7 +158,9 @@ public:
     // ---- graph files ----
     // Graph file: order, one "name TAB x TAB y" line per vertex, the best adjacency on one line.
     // The whole file is checked before the graph is touched: a refused file leaves the graph as
-    // it was and errorString() tells the line and the reason. Writing goes through a temporary
+    // it was and errorString() tells the line and the reason. Names and places are read as the
+    // writer would write them (GraphFile::storableName, coordinates within +-1e7), so a file
+    // that was read saves and reopens unchanged. Writing goes through a temporary
     // file, so a failed save leaves the previous file whole.
     bool save(QString fileName);
     bool open(QString fileName);

@@ -8,15 +8,6 @@
 namespace
 {
 
-// Names are written unquoted, so a separator inside one would break the line structure.
-QString writableName(QString name)
-{
-    name.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return name;
-}
-
 QString shown(const QString &s)
 {
     return s.size() > 30 ? s.left(30) + QStringLiteral("...") : s;
@@ -32,7 +23,93 @@ bool isDecimal(const QString &s)
     return true;
 }
 
+// An adjacency cell: an optional sign and decimal digits, of any length; every value but zero
+// is an edge.
+bool readCell(const QString &text, bool &isEdge)
+{
+    QString digits = text.trimmed();
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
+        digits.remove(0, 1);
+    if (!isDecimal(digits))
+        return false;
+    isEdge = false;
+    for (QChar c : qAsConst(digits))
+        isEdge = isEdge || c != QLatin1Char('0');
+    return true;
+}
+
+double bounded(double v)
+{
+    return qBound(-GraphFile::MaxCoordinate, v, GraphFile::MaxCoordinate);
+}
+
+// A coordinate as read: a finite decimal number, brought within the bounds. A number beyond the
+// range of a double (the conversion answers infinity and no success) is beyond the bounds too;
+// "nan", "inf" and text that is no number are refused.
+bool readCoordinate(const QString &text, double &v)
+{
+    bool ok = false;
+    v = text.trimmed().toDouble(&ok);
+    if (!ok && std::isinf(v))
+        ok = true;
+    else if (!std::isfinite(v))
+        ok = false;
+    v = bounded(v);
+    return ok;
+}
+
+// A coordinate as written: a value that is not finite (no drawing makes one) is written as 0,
+// so the file stays readable.
+QString coordinateText(double v)
+{
+    return QString::number(std::isfinite(v) ? bounded(v) : 0.0, 'g', 6);
+}
+
 } // namespace
+
+bool GraphFile::readOrder(const QString &text, int &n, QString &error)
+{
+    QString digits = text;
+    QChar sign;
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+'))) {
+        sign = digits.at(0);
+        digits.remove(0, 1);
+    }
+    if (!isDecimal(digits)) {
+        error = QStringLiteral("the order \"%1\" is not a whole number").arg(shown(text));
+        return false;
+    }
+    // Leading zeros do not change the number; what is left decides its size, so no conversion
+    // can overflow.
+    int first = 0;
+    while (first < digits.size() - 1 && digits.at(first) == QLatin1Char('0'))
+        ++first;
+    const QString value = digits.mid(first);
+    if (!sign.isNull()) {
+        error = sign == QLatin1Char('-') && value != QLatin1String("0")
+                    ? QStringLiteral("the order -%1 is negative").arg(shown(value))
+                    : QStringLiteral("the order \"%1\" carries a sign").arg(shown(text));
+        return false;
+    }
+    const int v = value.size() > 2 ? MaxNodes + 1 : value.toInt();
+    if (v > MaxNodes) {
+        error = QStringLiteral("the order %1 is above %2").arg(shown(value)).arg(MaxNodes);
+        return false;
+    }
+    n = v;
+    return true;
+}
+
+QString GraphFile::storableName(QString name)
+{
+    for (QChar &c : name) {
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            c = QLatin1Char(' ');
+        else if (c.unicode() > 0xff)
+            c = QLatin1Char('?');
+    }
+    return name;
+}
 
 bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QString &error)
 {
@@ -51,14 +128,9 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
 
     GraphFile g;
     int line = 0; // index into lines; reported as line + 1
-    const QString orderText = lines.at(0).trimmed();
-    if (!isDecimal(orderText)) {
-        error = QStringLiteral("line 1: the order \"%1\" is not a whole number").arg(shown(orderText));
-        return false;
-    }
-    const int n = orderText.size() > 3 ? MaxNodes + 1 : orderText.toInt();
-    if (n > MaxNodes) {
-        error = QStringLiteral("line 1: the order %1 is above %2").arg(shown(orderText)).arg(MaxNodes);
+    int n = 0;
+    if (!readOrder(lines.at(0).trimmed(), n, error)) {
+        error.prepend(QStringLiteral("line 1: "));
         return false;
     }
     g.order = n;
@@ -91,23 +163,23 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
                         .arg(line + 1);
             return false;
         }
-        bool okX = false;
-        bool okY = false;
-        const double x = f.at(1).trimmed().toDouble(&okX);
-        const double y = f.at(2).trimmed().toDouble(&okY);
-        if (!okX || !std::isfinite(x)) {
+        double x = 0.0;
+        double y = 0.0;
+        const bool okX = readCoordinate(f.at(1), x);
+        const bool okY = readCoordinate(f.at(2), y);
+        if (!okX) {
             error = QStringLiteral("line %1: the x coordinate \"%2\" is not a finite number")
                         .arg(line + 1)
                         .arg(shown(f.at(1)));
             return false;
         }
-        if (!okY || !std::isfinite(y)) {
+        if (!okY) {
             error = QStringLiteral("line %1: the y coordinate \"%2\" is not a finite number")
                         .arg(line + 1)
                         .arg(shown(f.at(2)));
             return false;
         }
-        g.vertices[k] = Vertex{f.at(0), x, y};
+        g.vertices[k] = Vertex{storableName(f.at(0)), x, y};
     }
 
     // The empty graph has no adjacency to give; its line, when present, is not read.
@@ -130,10 +202,9 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
         }
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
-                bool ok = false;
+                bool isEdge = false;
                 const QString &c = cells.at(i * n + j);
-                const long long v = c.trimmed().toLongLong(&ok);
-                if (!ok) {
+                if (!readCell(c, isEdge)) {
                     error =
                         QStringLiteral(
                             "line %1: adjacency value %2 (row %3, column %4) \"%5\" is not a whole number")
@@ -145,7 +216,7 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
                     return false;
                 }
                 // The upper triangle is the graph; the diagonal and lower triangle are read, not used.
-                if (i < j && v != 0) {
+                if (i < j && isEdge) {
                     g.rows[i] |= 1u << j;
                     g.rows[j] |= 1u << i;
                 }
@@ -161,8 +232,8 @@ QByteArray GraphFile::vertexLines() const
     QString t;
     for (int k = 0; k < order && k < vertices.size(); ++k) {
         const Vertex &v = vertices.at(k);
-        t += writableName(v.name) + QLatin1Char('\t') + QString::number(v.x, 'g', 6) + QLatin1Char('\t') +
-             QString::number(v.y, 'g', 6) + QLatin1Char('\n');
+        t += storableName(v.name) + QLatin1Char('\t') + coordinateText(v.x) + QLatin1Char('\t') +
+             coordinateText(v.y) + QLatin1Char('\n');
     }
     return t.toLatin1();
 }
@@ -201,7 +272,7 @@ QByteArray GraphFile::edgeListText() const
     for (int i = 0; i < order; ++i)
         for (int j = i + 1; j < order; ++j)
             if ((rows[i] >> j) & 1u)
-                e += writableName(vertices.value(i).name) + QLatin1Char('\t') +
-                     writableName(vertices.value(j).name) + QStringLiteral("\t1\t0\n");
+                e += storableName(vertices.value(i).name) + QLatin1Char('\t') +
+                     storableName(vertices.value(j).name) + QStringLiteral("\t1\t0\n");
     return t + e.toLatin1();
 }

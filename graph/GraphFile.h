@@ -17,6 +17,10 @@ public:
     static constexpr int MaxNodes = 32;
     // Larger files cannot be graph files of at most 32 vertices; they are refused unread.
     static constexpr qint64 MaxBytes = 1 << 20;
+    // Coordinates are kept within +-MaxCoordinate on reading and writing: every position a
+    // drawing can have is far inside it, and larger ones would put the vertices out of the
+    // view's reach.
+    static constexpr double MaxCoordinate = 1e7;
 
     struct Vertex {
         QString name;
@@ -34,7 +38,17 @@ public:
     // Reads a graph file (withStamp: an autosave file). False with error = "line N: reason".
     // Only the cells above the diagonal are read as edges (any non-zero integer is one); every
     // cell must be an integer and the line must hold exactly n x n of them.
+    // Names are made storable (storableName) and coordinates bounded as they are read, so a file
+    // that was read writes back what was read.
     static bool parse(const QByteArray &data, bool withStamp, GraphFile &out, QString &error);
+
+    // The order of a graph string or graph file: decimal digits (leading zeros allowed, no sign),
+    // 0..MaxNodes. False with a reason otherwise.
+    static bool readOrder(const QString &text, int &n, QString &error);
+    // A vertex name as the files keep it: the separators TAB, LF and CR become blanks and
+    // characters outside Latin-1 become "?". Applied by the reader as by the writer, so a name
+    // survives a save and a reopen unchanged.
+    static QString storableName(QString name);
 
     QByteArray graphText(bool withStamp) const;
     QByteArray edgeListText() const;

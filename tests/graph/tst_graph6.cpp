@@ -27,6 +27,8 @@ private slots:
     void stream_data();
     void stream();
     void streamOfGengFile();
+    void bothFormsAgree_data();
+    void bothFormsAgree();
 
 private:
     // Reused by the long table: every read replaces the whole current graph.
@@ -224,6 +226,46 @@ void TestGraph6::streamOfGengFile()
         QCOMPARE(g.currentGraphData(), text);
     }
     QVERIFY(!g.loadg6(in));
+}
+
+void TestGraph6::bothFormsAgree_data()
+{
+    QTest::addColumn<QByteArray>("line"); // Latin-1, without its line end
+    QTest::addColumn<QString>("graph");   // what both forms read; "-" when both refuse
+    const int max = Graph::MaxGraph6Line;
+    const QByteArray triangle("Bw");
+    QTest::newRow("short line") << triangle << "3 111";
+    QTest::newRow("longest line") << triangle + QByteArray(max - 2, '~') << "3 111";
+    QTest::newRow("one character too long") << triangle + QByteArray(max - 1, '~') << "-";
+    QTest::newRow("too long, white space") << triangle + QByteArray(max, ' ') << "-";
+    // Faults far into the surplus characters refuse the line in both forms alike.
+    for (int at : {4095, 4096, 4097, 5000, max - 1}) {
+        QTest::addRow("Latin-1 letter at %d", at) << triangle + QByteArray(at - 2, '?') + '\xe9' << "-";
+        QTest::addRow("blank inside at %d", at) << triangle + QByteArray(at - 2, '?') + " ~"
+                                                << "-";
+    }
+    QTest::newRow("header, then a long line")
+        << QByteArray(">>graph6<<") + triangle + QByteArray(6000, '~') << "3 111";
+}
+
+void TestGraph6::bothFormsAgree()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, graph);
+    const bool read = graph != QLatin1String("-");
+    Graph g(QStringLiteral("G"), false);
+    const QString before = g.currentGraphData();
+    QCOMPARE(g.loadg6(QString::fromLatin1(line), false), read);
+    QCOMPARE(g.currentGraphData(), read ? graph : before);
+
+    // The stream form consumes the whole line, also when it refuses it: the next line reads.
+    Graph h(QStringLiteral("H"), false);
+    const QString kept = h.currentGraphData();
+    std::istringstream in(line.toStdString() + "\nC~\n");
+    QCOMPARE(h.loadg6(in), read);
+    QCOMPARE(h.currentGraphData(), read ? graph : kept);
+    QVERIFY(h.loadg6(in));
+    QCOMPARE(h.currentGraphData(), QStringLiteral("4 111111"));
 }
 
 QTEST_MAIN(TestGraph6)

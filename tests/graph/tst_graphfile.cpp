@@ -72,6 +72,8 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
+    void reopenedAsRead_data();
+    void reopenedAsRead();
     void autosaveTakesFreshStamp();
     void failedWriteKeepsPreviousFile();
     void dialogs_data();
@@ -162,6 +164,9 @@ void TestGraphFile::accepted_data()
     QTest::newRow("trailing lines ignored")
         << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t0\t0\t0\t\n\nmore\n") << "";
     QTest::newRow("empty graph with a line end") << QByteArray("0\n") << "";
+    QTest::newRow("order with leading zeros") << QByteArray("0002\na\t0\t0\nb\t1\t1\n0\t1\t1\t0\t") << "0-1";
+    QTest::newRow("cell of many digits")
+        << QByteArray("2\na\t0\t0\nb\t1\t1\n0\t100000000000000000000\t0\t0\t") << "0-1";
     QTest::newRow("fields beyond the third ignored")
         << QByteArray("2\na\t0\t0\tx\nb\t1\t1\ty\n0\t1\t1\t0\t") << "0-1";
 }
@@ -190,6 +195,8 @@ void TestGraphFile::refused_data()
     QTest::newRow("negative order") << QByteArray("-1\n") << "line 1:";
     QTest::newRow("order 33") << QByteArray("33\n") << "line 1: the order 33 is above 32";
     QTest::newRow("huge order") << QByteArray("99999999999999999999\n") << "line 1:";
+    QTest::newRow("order 33 with leading zeros")
+        << QByteArray("000033\n") << "line 1: the order 33 is above 32";
     QTest::newRow("truncated in the vertex lines") << QByteArray("3\na\t0\t0\nb\t1\t1") << "line 4:";
     QTest::newRow("adjacency line missing") << QByteArray("2\na\t0\t0\nb\t1\t1\n") << "line 4:";
     QTest::newRow("fewer vertex lines than the order")
@@ -230,6 +237,38 @@ void TestGraphFile::refused()
     QVERIFY(stateOf(g) == before);
     QCOMPARE(look(g), looks);
     QCOMPARE(changed.count(), 0);
+}
+
+void TestGraphFile::reopenedAsRead_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("looks"); // names and places as read, and after a save and reopen
+    // A carriage return inside a name cannot be written inside a line: it reads as the blank
+    // that the writer puts in its place.
+    QTest::newRow("carriage return in a name")
+        << QByteArray("2\nA\rB\t0\t0\n\rb\r\t1\t1\n0\t1\t1\t0\t") << "A B@0,0; b @1,1";
+    // Places beyond ten million would put the vertex out of the view's reach.
+    QTest::newRow("huge and tiny coordinates")
+        << QByteArray("3\na\t1e300\t-1e400\nb\t-12345678\t9999999\nc\t1e-300\t0\n"
+                      "0\t1\t0\t1\t0\t1\t0\t1\t0\t")
+        << "a@1e+07,-1e+07;b@-1e+07,1e+07;c@1e-300,0";
+}
+
+void TestGraphFile::reopenedAsRead()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, looks);
+    const QString file = path(QStringLiteral("in.gtsy3"));
+    writeBytes(file, text);
+    Graph g(QStringLiteral("graph"), true);
+    QVERIFY2(g.open(file), qPrintable(g.errorString()));
+    QCOMPARE(look(g), looks);
+    const QString saved = path(QStringLiteral("saved.gtsy3"));
+    QVERIFY(g.save(saved));
+    Graph h(QStringLiteral("graph"), true);
+    QVERIFY2(h.open(saved), qPrintable(h.errorString()));
+    QCOMPARE(look(h), looks);
+    QCOMPARE(h.graphData(), g.graphData());
 }
 
 void TestGraphFile::autosaveTakesFreshStamp()

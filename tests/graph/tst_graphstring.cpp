@@ -109,6 +109,11 @@ void TestGraphString::knownStrings_data()
     QTest::newRow("line end") << "3 101\r\n" << 3 << "0-1,1-2";
     QTest::newRow("surrounding blanks") << "  3 111  " << 3 << "0-1,0-2,1-2";
     QTest::newRow("order 1 without its blank") << "1" << 1 << "";
+    // Leading zeros do not change the number.
+    QTest::newRow("order 5 with leading zeros") << "0005 0000000000" << 5 << "";
+    QTest::newRow("order 0 written 000") << "000 " << 0 << "";
+    QTest::newRow("order 32 with leading zeros")
+        << QStringLiteral("0000000032 ") + QString(495, QLatin1Char('0')) + QLatin1Char('1') << 32 << "30-31";
     QTest::newRow("32 vertices, no edge")
         << QStringLiteral("32 ") + QString(496, QLatin1Char('0')) << 32 << "";
     QTest::newRow("32 vertices, last pair")
@@ -138,6 +143,7 @@ void TestGraphString::badStrings_data()
     QTest::newRow("negative order with bits") << "-3 101";
     QTest::newRow("order 33") << QStringLiteral("33 ") + QString(528, QLatin1Char('1'));
     QTest::newRow("huge order") << "99999999999 1";
+    QTest::newRow("order 33 with leading zeros") << QStringLiteral("00033 ") + QString(528, QLatin1Char('1'));
     QTest::newRow("short pair field") << "3 1";
     QTest::newRow("no pair field") << "5";
     QTest::newRow("two blanks") << "3  101";
