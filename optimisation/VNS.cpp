@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 
 std::atomic<qint64> VNS::publicationSerial{0};
@@ -301,6 +302,10 @@ bool VNS::searchChain()
     bool ok = false;
     const bool repairEdges = !edgeCountMet();
     if (repairEdges) {
+        // The edges are brought to the count evenly first: the pair-order repair alone strips the
+        // first vertices bare, and once an objective has no value on the graph in pieces (a
+        // distance, say) the searches that follow can get nothing accepted.
+        ok |= evenOutEdgeCount();
         ok |= ls_search_nbarcs();
         if (!edgeCountMet())
             return ok;
@@ -863,7 +868,7 @@ bool VNS::ls_search_regular()
 
 // ---------------------------------------------------------------- fixed number of edges
 
-bool VNS::ls_search_nbarcs()
+bool VNS::evenOutEdgeCount()
 {
     const int target = targetEdges();
     const int n = ownGraph->getNbNodes();
@@ -875,12 +880,9 @@ bool VNS::ls_search_nbarcs()
         m += degree[i];
     }
     m /= 2;
-    // One edge at a time toward the count, chosen to even out the degrees: too many edges lose
-    // an edge of the largest degree sum, too few gain a missing pair of the smallest degree sum
-    // (ties: the first pair in lexicographic order). Taking pairs in plain lexicographic order
-    // would strip the first vertices bare, leaving a graph far from regular and mostly
-    // disconnected, on which the evaluating searches can no longer get anything accepted.
-    // Each step moves the count by one, so at most n (n - 1) / 2 steps are made.
+    // Too many edges lose an edge of the largest degree sum, too few gain a missing pair of the
+    // smallest degree sum (ties: the first pair in lexicographic order). Each step moves the
+    // count by one, so at most n (n - 1) / 2 steps are made.
     bool result = false;
     while (m != target) {
         const bool removing = m > target;
@@ -910,6 +912,48 @@ bool VNS::ls_search_nbarcs()
         m += step;
         result = true;
     }
+    return result;
+}
+
+bool VNS::ls_search_nbarcs()
+{
+    const int target = targetEdges();
+    const int n = ownGraph->getNbNodes();
+    readRows();
+    int m = 0;
+    for (int i = 0; i < n; ++i)
+        m += __builtin_popcount(rows[i]);
+    m /= 2;
+    // Pairs are toggled in lexicographic order (0-1, 0-2, ..., 1-2, ...), each kept when it brings
+    // the count closer. This may leave the first vertices bare or full; evening out the degrees
+    // is the work of the degree-repairing searches that follow. Every kept toggle brings the
+    // distance down by one, so there are at most |m - target| of them, and a pass that keeps
+    // none ends the search.
+    int distance = std::abs(m - target);
+    bool result = false;
+    bool pass;
+    do {
+        pass = false;
+        for (int i = 0; i < n; ++i)
+            for (int j = i + 1; j < n; ++j) {
+                const bool present = (rows[i] >> j) & 1u;
+                const int after = std::abs(m + (present ? -1 : 1) - target);
+                if (after >= distance)
+                    continue;
+                if (present)
+                    ownGraph->remEdge(i, j);
+                else
+                    ownGraph->addEdge(i, j);
+                rows[i] ^= 1u << j;
+                rows[j] ^= 1u << i;
+                m += present ? -1 : 1;
+                distance = after;
+                pass = true;
+                if (distance == 0)
+                    return true;
+            }
+        result |= pass;
+    } while (pass);
     return result;
 }
 

@@ -102,11 +102,14 @@ public:
     bool ls_search_regular();
 
     // ---- local searches for a fixed number of edges ----
-    // Adds or removes edges, evening out the degrees, until the graph has the required number of
-    // edges: the problem's count when the edge-count requirement is on, otherwise, under the
-    // regular requirement, that of a regular graph (n d / 2). Evaluates and archives nothing;
-    // true when it changed the graph.
+    // Adds or removes edges, pair by pair in lexicographic order, until the graph has the
+    // required number of edges: the problem's count when the edge-count requirement is on,
+    // otherwise, under the regular requirement, that of a regular graph (n d / 2). Evaluates and
+    // archives nothing; true when it reached the count or came closer to it.
     bool ls_search_nbarcs();
+    // The main loop's first step toward the count: one edge at a time, evening out the degrees.
+    // True when it changed the graph.
+    bool evenOutEdgeCount();
     // Rewrite every quad (quint) to signatures with the same number of edges; true when some
     // move reached the job's archive, or at once when stopWhenRegular and such a move left the
     // graph regular.

@@ -5,13 +5,12 @@
 
 #include <QtTest>
 
-#include <algorithm>
 #include <cmath>
 
-// The searches that repair or keep the number of edges: the repair evens out the degrees; every
-// quad or quint rewrite keeps the count (also when a publication replaces the graph); on 4 or 5
-// vertices the rewrite descent ends on the exhaustive optimum of its edge count; the pair
-// toggles both add and remove edges.
+// The searches that repair or keep the number of edges: the repair takes pairs in lexicographic
+// order; every quad or quint rewrite keeps the count (also when a publication replaces the
+// graph); on 4 or 5 vertices the rewrite descent ends on the exhaustive optimum of its edge
+// count; the pair toggles both add and remove edges.
 class TestFixedSizeSearch : public QObject
 {
     Q_OBJECT
@@ -39,25 +38,66 @@ void TestFixedSizeSearch::edgeCountRepair_data()
     QTest::addColumn<bool>("fixEdges");
     QTest::addColumn<int>("edges");
     QTest::addColumn<int>("expectedEdges");
-    QTest::addColumn<QString>("expected"); // empty: degrees within 2 of each other instead
+    QTest::addColumn<QString>("expected"); // empty: the toggled pairs come first in pair order
+    // Pairs are taken as 0-1, 0-2, ..., 0-(n-1), 1-2, ...; a present pair is removed while there
+    // are too many edges, a missing one added while there are too few.
     const QString four = graphString(4, {{0, 1}, {0, 2}, {0, 3}, {1, 2}});
     QTest::newRow("count already met") << four << 0 << true << 4 << 4 << four;
     QTest::newRow("too many") << four << 0 << true << 2 << 2 << graphString(4, {{0, 3}, {1, 2}});
+    // Edges 1-0, 2-0, 3-2: 0-1 goes first (the degree sum of 0-2 is the largest).
+    QTest::newRow("too many, first present pair") << "4 110001" << 0 << true << 2 << 2 << "4 010001";
+    QTest::newRow("too few, first missing pairs") << "4 000000" << 0 << true << 2 << 2 << "4 110000";
+    // 0-3, 1-2, 1-4 go; 0-1, 0-2, 0-4, 1-3 are passed over.
+    QTest::newRow("too many, missing pairs passed over")
+        << graphString(5, {{0, 3}, {1, 2}, {1, 4}, {2, 3}, {3, 4}}) << 0 << true << 2 << 2
+        << graphString(5, {{2, 3}, {3, 4}});
+    // 0-1, 0-3, 0-4 come; 0-2 is there already.
+    QTest::newRow("too few, present pairs passed over")
+        << graphString(5, {{0, 2}, {1, 3}}) << 2 << false << 9 << 5
+        << graphString(5, {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 3}});
     QTest::newRow("above the complete graph") << graphString(4, {}) << 0 << true << 9 << 6 << complete(4);
     QTest::newRow("below zero") << four << 0 << true << -2 << 0 << graphString(4, {});
-    // Regularity alone fixes the count while the edge-count requirement is off.
-    QTest::newRow("cubic on 10 from none, count free") << graphString(10, {}) << 3 << false << 4 << 15 << "";
+    // Regularity alone fixes the count while the edge-count requirement is off: 15 edges, the 9
+    // pairs of vertex 0, then 1-2 to 1-7.
+    EdgeList fifteen;
+    for (int j = 1; j < 10; ++j)
+        fifteen.append({0, j});
+    for (int j = 2; j < 8; ++j)
+        fifteen.append({1, j});
+    QTest::newRow("cubic on 10 from none, count free")
+        << graphString(10, {}) << 3 << false << 4 << 15 << graphString(10, fifteen);
     QTest::newRow("cubic on 10 from none, count required")
-        << graphString(10, {}) << 3 << true << 4 << 4 << "";
-    QTest::newRow("degree 5 on 32 from complete") << complete(32) << 5 << false << 0 << 80 << "";
+        << graphString(10, {}) << 3 << true << 4 << 4 << graphString(10, {{0, 1}, {0, 2}, {0, 3}, {0, 4}});
+    // 80 of 496 edges stay: rows 0 to 17 (405 pairs) and 18-19 to 18-29 go; 18-30, 18-31 and
+    // the 78 pairs among 19..31 stay.
+    EdgeList eighty{{18, 30}, {18, 31}};
+    for (int i = 19; i < 32; ++i)
+        for (int j = i + 1; j < 32; ++j)
+            eighty.append({i, j});
+    QTest::newRow("degree 5 on 32 from complete")
+        << complete(32) << 5 << false << 0 << 80 << graphString(32, eighty);
     for (int n : {14, 32})
         QTest::addRow("cubic on %d from a dense random graph", n)
             << graphString(n, randomWithEdges(n, n * (n - 1) / 4, quint32(n))) << 3 << false << 0 << n * 3 / 2
             << "";
 }
 
-// The repair is the start of the search for a regular graph: it evaluates nothing, and it must
-// not strip some vertices bare while others keep all their edges.
+// The pairs of g in lexicographic order (0-1, 0-2, ..., 1-2, ...), each with its presence.
+static QVector<bool> pairsInOrder(const QString &g)
+{
+    const int n = orderOf(g);
+    QVector<QVector<bool>> a(n, QVector<bool>(n, false));
+    for (const auto &e : edgesOf(g))
+        a[e.first][e.second] = a[e.second][e.first] = true;
+    QVector<bool> pairs;
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            pairs.append(a[i][j]);
+    return pairs;
+}
+
+// The repair is the start of the search for a regular graph: it evaluates nothing and moves the
+// edge count with the first pairs in lexicographic order.
 void TestFixedSizeSearch::edgeCountRepair()
 {
     QFETCH(QString, graph);
@@ -77,9 +117,18 @@ void TestFixedSizeSearch::edgeCountRepair()
     QCOMPARE(edgesOf(now).size(), expectedEdges);
     if (!expected.isEmpty())
         QCOMPARE(now, expected);
-    const QVector<int> d = degreesOf(now);
-    QVERIFY(!expected.isEmpty() ||
-            *std::max_element(d.begin(), d.end()) - *std::min_element(d.begin(), d.end()) <= 2);
+    // Only pairs of one kind (all present, or all missing) changed, and none of that kind that
+    // stayed comes before the last one that changed.
+    const QVector<bool> before = pairsInOrder(graph), after = pairsInOrder(now);
+    const bool removing = edgesOf(graph).size() > expectedEdges;
+    int lastChanged = -1;
+    for (int k = 0; k < before.size(); ++k)
+        if (before[k] != after[k]) {
+            QCOMPARE(before[k], removing);
+            lastChanged = k;
+        }
+    for (int k = 0; k < lastChanged; ++k)
+        QVERIFY(before[k] != removing || after[k] != removing);
     QCOMPARE(w->getOwnProblem()->nbEvals(), evaluations);
     QCOMPARE(pw.best.size(), 0);
 }
