@@ -38,6 +38,14 @@ void Analyst::setHeader(QStringList names)
             header << name;
 }
 
+QStringList Analyst::columnLabels() const
+{
+    QStringList labels = header;
+    while (labels.size() < dataTable->columnCount())
+        labels << QString();
+    return labels;
+}
+
 void Analyst::push_back(const QVector<double> &row, int dbIndex)
 {
     values.insert(values.end(), row.constBegin(), row.constEnd());
@@ -180,12 +188,10 @@ void Analyst::buildTable()
         for (int p = 0; p < PageSize; ++p)
             for (int c = c0; c < h; ++c)
                 dataTable->setItem(p, c, new QTableWidgetItem(QString()));
-    } else {
-        while (header.size() < c0)
-            header << QString();
     }
-    dataTable->setHorizontalHeaderLabels(header);
-    statsTable->setHorizontalHeaderLabels(header);
+    const QStringList labels = columnLabels();
+    dataTable->setHorizontalHeaderLabels(labels);
+    statsTable->setHorizontalHeaderLabels(labels);
 
     emit signal_next_data_available(nbGraphs() > PageSize);
     emit signal_prev_data_available(false);
@@ -262,7 +268,8 @@ bool Analyst::save(QString path)
     QSaveFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
         return false;
-    QByteArray line = header.join(QLatin1Char('\t')).toLatin1() + '\n';
+    // The columns of the table, so a header left from wider rows ends in empty fields.
+    QByteArray line = columnLabels().join(QLatin1Char('\t')).toLatin1() + '\n';
     bool ok = file.write(line) == line.size();
     for (int r = 0; ok && r < nbGraphs(); ++r) {
         line.clear();

@@ -33,8 +33,12 @@ public:
 
     // The column names, empty names left out; the tables change only at the next build.
     void setHeader(QStringList names);
-    // After a build it includes the empty names the build appended.
-    QStringList &getHeader() { return header; }
+    // The column names as set: one per value of a row. The tables never lose a column, so after
+    // the names shrink the tables show more columns than there are names; those extra columns
+    // carry empty labels (columnLabels()) but are no names of the rows' values.
+    const QStringList &getHeader() const { return header; }
+    // The names followed by an empty label for every further column of the tables.
+    QStringList columnLabels() const;
     // Appends a row carrying dbIndex; the display does not change.
     void push_back(const QVector<double> &row, int dbIndex);
     // Empties the rows and the statistics; header, page and tables stay until the next build.

@@ -1,0 +1,247 @@
+#include "AnalystTestBoard.h"
+#include "shell/ShellFixture.h"
+
+#include "analysts/Analyst.h"
+#include "analysts/AnalystWidget.h"
+#include "analysts/ConjectureEngine.h"
+#include "analysts/ConjectureWidget.h"
+#include "analysts/DataLoader.h"
+#include "analysts/FilterWidget.h"
+#include "graph/Graph.h"
+#include "problem/Calculus.h"
+#include "problem/Problem.h"
+#include "shell/MainWidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBox>
+#include <QTreeWidget>
+
+#include <memory>
+
+// The analysts inside the real hub, driven through the inspector's Analyst page, the analyst tabs
+// and the prompt: graph files loaded with "Load", tables rebuilt with "Update", exports through
+// their buttons. The reference values of the graphs on 6 vertices come from networkx.
+class TestAnalystHub : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void shrunkHeaderReachesPanelAndFilter();
+
+private:
+    // Adds the component of the tree named keyword to the board, as a double-click does.
+    Calculus *addComponent(const QString &keyword);
+    // Writes the graph strings to a file and loads it with "Load" (type "tsy").
+    void load(const QStringList &graphs);
+    void click(const char *button);
+    Analyst *table() const { return hub->getGraphAnalyst()->getAnalyst(); }
+    FilterWidget *filter() const
+    {
+        return qobject_cast<FilterWidget *>(
+            qobject_cast<QScrollArea *>(hub->getGraphAnalystTabs()->widget(0))->widget());
+    }
+
+    std::unique_ptr<IsolatedSettings> isolation;
+    std::unique_ptr<BuildCalculus> catalogue;
+    std::unique_ptr<MainWidget> hub;
+    ShellPrompt prompt;
+    QVector<ReferenceGraph> refs;
+};
+
+namespace
+{
+// The path on n vertices as a graph string (pairs (i, j), j < i, in row order).
+QString path(int n)
+{
+    QString bits;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            bits += j == i - 1 ? '1' : '0';
+    return QString::number(n) + ' ' + bits;
+}
+} // namespace
+
+void TestAnalystHub::initTestCase()
+{
+    isolation = std::make_unique<IsolatedSettings>();
+    catalogue = std::make_unique<BuildCalculus>();
+    Prompt::install(&prompt);
+    refs = readReferenceGraphs();
+    QCOMPARE(refs.size(), 156);
+}
+
+void TestAnalystHub::init()
+{
+    CerrCapture quiet;
+    prompt.titles.clear();
+    prompt.texts.clear();
+    hub = std::make_unique<MainWidget>(catalogue.get());
+    hub->show();
+    hub->getInspectorWindow()->show();
+    hub->getMainTabs()->setCurrentIndex(MainWidget::TabGraphAnalyst);
+    QCOMPARE(hub->getToolBox()->currentIndex(), int(MainWidget::PageAnalyst));
+    // WIENER and the degree of every vertex, one column per vertex of the working graph.
+    addComponent(QStringLiteral("WIENER"))->setInReport(true);
+    Calculus *degrees = addComponent(QStringLiteral("DEGREES"));
+    degrees->setInReport(true);
+    degrees->setNodInReport(true);
+}
+
+void TestAnalystHub::cleanup()
+{
+    CerrCapture quiet;
+    hub.reset();
+}
+
+Calculus *TestAnalystHub::addComponent(const QString &keyword)
+{
+    QTreeWidget *tree = hub->getComponentTree();
+    QTreeWidgetItem *leaf = tree->findItems(keyword, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    if (!leaf)
+        return nullptr;
+    emit tree->itemDoubleClicked(leaf, 0);
+    for (Calculus *c : hub->getProblem()->evaluationStack())
+        if (c->name == keyword)
+            return c;
+    return nullptr;
+}
+
+void TestAnalystHub::click(const char *button)
+{
+    auto *b = hub->control<QPushButton>(QString::fromLatin1(button));
+    QVERIFY2(b, button);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void TestAnalystHub::load(const QStringList &graphs)
+{
+    const QString file = isolation->path() + QStringLiteral("/graphs.dtsy3");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const QString &g : graphs)
+        out.write(g.toLatin1() + '\n');
+    out.close();
+    hub->control<QRadioButton>(QStringLiteral("typeTsy"))->click();
+    prompt.openFile = file;
+    QSignalSpy done(hub->getGraphAnalyst(), &AnalystWidget::signal_data_loaded);
+    click("loadData");
+    QTRY_VERIFY_WITH_TIMEOUT(done.count() > 0 && !hub->getLoader()->isRunning(), 20000);
+}
+
+// A table built for a working graph on 9 vertices has 10 columns; the next tables, for graphs on
+// 6 vertices, have 7 names but keep the 10 columns. The conjecture panel and the row filter must
+// still see the 7 names and every row: no blank target, every row a data point, and a rule that
+// the user ticked stays ticked and filters at every Update.
+void TestAnalystHub::shrunkHeaderReachesPanelAndFilter()
+{
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    QVERIFY(!hub->getGraphAnalyst()->getFilterMode());
+    QVERIFY(hub->getGraph()->loadtsy(path(9), true));
+    click("update");
+    QCOMPARE(table()->getDataTable()->columnCount(), 10);
+
+    QStringList connected;
+    QVector<QVector<double>> expectedRows; // WIENER, DEGREES[1..6] of every connected graph
+    for (const ReferenceGraph &g : refs) {
+        if (!g.connected)
+            continue;
+        connected << g.graphString;
+        expectedRows << (QVector<double>{g.wiener} + g.degrees);
+    }
+    QCOMPARE(connected.size(), 112);
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    load(connected);
+    click("update");
+
+    const QStringList names{"WIENER",     "DEGREES[1]", "DEGREES[2]", "DEGREES[3]",
+                            "DEGREES[4]", "DEGREES[5]", "DEGREES[6]"};
+    QCOMPARE(table()->nbGraphs(), 112);
+    QCOMPARE(QSet<QString>(table()->getHeader().begin(), table()->getHeader().end()),
+             QSet<QString>(names.begin(), names.end()));
+    // The table keeps its 10 columns.
+    QCOMPARE(table()->getDataTable()->columnCount(), 10);
+    const int wiener = table()->getHeader().indexOf(QStringLiteral("WIENER"));
+
+    // The panel's targets are the names, none blank.
+    ConjectureWidget *panel = hub->getGraphConjectures();
+    auto *target = panel->findChild<QComboBox *>();
+    QStringList targets;
+    for (int i = 0; i < target->count(); ++i)
+        targets << target->itemText(i);
+    QCOMPARE(targets, table()->getHeader());
+
+    // A search gets every distinct row as a data point.
+    QSet<QString> distinct;
+    for (const QVector<double> &row : expectedRows) {
+        QStringList text;
+        for (double v : row)
+            text << QString::number(v);
+        distinct << text.join(' ');
+    }
+    int pointsAtStart = -1;
+    QStringList headerAtStart;
+    ConjectureEngine *engine = panel->getEngine();
+    connect(
+        engine, &QThread::started, engine,
+        [&]() {
+            pointsAtStart = engine->nbPoints();
+            headerAtStart = engine->getHeader();
+        },
+        Qt::DirectConnection);
+    engine->setTimeLimit(300);
+    target->setCurrentText(QStringLiteral("WIENER"));
+    hub->getGraphAnalystTabs()->setCurrentIndex(3);
+    QPushButton *search = nullptr;
+    for (QPushButton *b : panel->findChildren<QPushButton *>())
+        if (b->text() == QLatin1String("Search"))
+            search = b;
+    QVERIFY(search);
+    {
+        CerrCapture quiet;
+        QTest::mouseClick(search, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isSearching(), 20000);
+    }
+    QCOMPARE(headerAtStart, table()->getHeader());
+    QCOMPARE(pointsAtStart, distinct.size());
+    QVERIFY2(!panel->getConjectures().contains(QLatin1String("Not enough data points")),
+             qPrintable(panel->getConjectures()));
+
+    // The user ticks "WIENER <= 20" on the Filter tab.
+    hub->getGraphAnalystTabs()->setCurrentIndex(0);
+    FilterWidget *rules = filter();
+    QVERIFY(rules);
+    QCOMPARE(rules->getVariables(), table()->getHeader());
+    rules->getUseBox(0)->click();
+    QVERIFY(rules->getVariableCombo(0)->isEnabled());
+    rules->getVariableCombo(0)->setCurrentIndex(wiener);
+    rules->getRelationCombo(0)->setCurrentIndex(FilterWidget::AtMost);
+    rules->getValueBox(0)->setValue(20);
+    int kept = 0;
+    for (const QVector<double> &row : expectedRows)
+        kept += row[0] <= 20 ? 1 : 0;
+    QVERIFY(kept > 0 && kept < 112);
+    for (int update = 1; update <= 2; ++update) {
+        click("update");
+        QVERIFY2(rules->getUseBox(0)->isChecked(), qPrintable(QString::number(update)));
+        QCOMPARE(table()->nbGraphs(), kept);
+        for (int r = 0; r < table()->nbGraphs(); ++r)
+            QVERIFY(table()->value(r, wiener) <= 20);
+    }
+}
+
+QTEST_MAIN(TestAnalystHub)
+#include "tst_analysthub.moc"
