@@ -55,7 +55,7 @@ AnalystWidget::AnalystWidget(Problem *problem, Graph *graph, Analyst *analyst, D
     connect(analyst, &Analyst::signal_prev_data_available, prevButton, &QWidget::setEnabled);
     connect(nextButton, &QPushButton::clicked, analyst, &Analyst::slot_build_next_table);
     connect(prevButton, &QPushButton::clicked, analyst, &Analyst::slot_build_prev_table);
-    connect(analyst, &Analyst::signal_total_data, progressBar, &QProgressBar::setMaximum);
+    connect(analyst, &Analyst::signal_total_data, this, &AnalystWidget::showTotal);
     connect(analyst, &Analyst::signal_cur_pos, progressBar, &QProgressBar::setValue);
     if (loader) {
         if (vertexMode)
@@ -74,6 +74,20 @@ AnalystWidget::~AnalystWidget()
 {
     halted = true;
     delete progressDialog;
+}
+
+void AnalystWidget::showTotal(int rows)
+{
+    // A bar whose maximum equals its minimum is a busy indicator that never ends: without rows
+    // the bar is empty and says so.
+    if (rows > 0) {
+        progressBar->setFormat(tr("%v of %m"));
+        progressBar->setRange(0, rows);
+    } else {
+        progressBar->setFormat(tr("0 of 0"));
+        progressBar->setRange(0, 1);
+        progressBar->setValue(0);
+    }
 }
 
 void AnalystWidget::report(const QString &text, int level, const QColor &colour)

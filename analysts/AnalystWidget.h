@@ -115,6 +115,8 @@ signals:
     void signal_place_graph();
 
 private:
+    // The position bar's range: the number of rows ("0 of 0" and an empty bar without rows).
+    void showTotal(int rows);
     // One pass over the database; false when it was stopped (halt or a change of the database).
     bool runUpdate();
     void keepAlive(int done, int total);

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -41,6 +42,7 @@ private slots:
     void init();
     void cleanup();
     void shrunkHeaderReachesPanelAndFilter();
+    void loadKeepingNoGraph();
 
 private:
     // Adds the component of the tree named keyword to the board, as a double-click does.
@@ -241,6 +243,32 @@ void TestAnalystHub::shrunkHeaderReachesPanelAndFilter()
         for (int r = 0; r < table()->nbGraphs(); ++r)
             QVERIFY(table()->value(r, wiener) <= 20);
     }
+}
+
+// A load whose graphs all violate the constraints keeps none: the page bar is empty and reads
+// "0 of 0" instead of running a busy animation.
+void TestAnalystHub::loadKeepingNoGraph()
+{
+    QVERIFY(hub->getGraphAnalyst()->getFilterMode());
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    QStringList disconnected;
+    for (const ReferenceGraph &g : refs)
+        if (!g.connected)
+            disconnected << g.graphString;
+    QVERIFY(!disconnected.isEmpty());
+    load(disconnected);
+    QCOMPARE(hub->getGraphAnalyst()->databaseSize(), 0);
+    QCOMPARE(table()->nbGraphs(), 0);
+    QProgressBar *bar = hub->getGraphAnalyst()->getProgressBar();
+    QVERIFY(bar->maximum() > bar->minimum());
+    QCOMPARE(bar->value(), bar->minimum());
+    QCOMPARE(bar->text(), QStringLiteral("0 of 0"));
+
+    // Rows again: the bar counts them.
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    load(disconnected);
+    QCOMPARE(table()->nbGraphs(), disconnected.size());
+    QCOMPARE(bar->text(), QStringLiteral("0 of %1").arg(disconnected.size()));
 }
 
 QTEST_MAIN(TestAnalystHub)
