@@ -263,11 +263,20 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
         std::cerr << "ITEM = " << item->text().toUtf8().constData() << std::endl;
 }
 
-bool Analyst::save(QString path)
+bool Analyst::save(QString path, QString *error)
 {
     QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        if (file.isOpen())
+            file.cancelWriting();
         return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("No file name"));
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
     // The columns of the table, so a header left from wider rows ends in empty fields.
     QByteArray line = columnLabels().join(QLatin1Char('\t')).toLatin1() + '\n';
     bool ok = file.write(line) == line.size();
@@ -283,12 +292,10 @@ bool Analyst::save(QString path)
         ok = file.write(line) == line.size();
     }
     ok = ok && file.flush() && file.error() == QFileDevice::NoError;
-    if (!ok) {
-        file.cancelWriting();
-        return false;
-    }
+    if (!ok)
+        return fail(file.errorString());
     if (!file.commit())
-        return false;
+        return fail(file.errorString());
     std::cerr << nbGraphs() << " lines of data." << std::endl;
     return true;
 }

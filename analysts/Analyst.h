@@ -46,8 +46,8 @@ public:
     // Recomputes the statistics and shows the first page.
     void buildTable();
     // Writes the header and every row (QSaveFile, every write checked); false on any failure,
-    // and an existing file is then left as it was.
-    bool save(QString path);
+    // and an existing file is then left as it was. On failure *error (when given) says why.
+    bool save(QString path, QString *error = nullptr);
 
     int nbGraphs() const { return graphIndex.size(); }
     // Value c of row r, or 1e12 outside the rows or beyond the row's length.

@@ -434,8 +434,17 @@ void AnalystWidget::slot_save_data()
         Prompt::current()->saveFileName(this, QStringLiteral("Save results as"), wd, QStringLiteral("*.txt"));
     if (name.isEmpty())
         return;
-    if (!analyst->save(name))
-        Prompt::current()->warning(this, tr("Warning"), tr("Failed to save data."));
+    QString error;
+    if (!analyst->save(name, &error))
+        reportSaveFailure(tr("Warning"), tr("Failed to save data."), name, error);
+}
+
+void AnalystWidget::reportSaveFailure(const QString &title, const QString &text, const QString &name,
+                                      const QString &reason)
+{
+    const QString detail = name + QStringLiteral(": ") + reason;
+    report(text + QLatin1Char(' ') + detail, 0, Qt::red);
+    Prompt::current()->warning(this, title, text + QLatin1Char('\n') + detail);
 }
 
 void AnalystWidget::saveGraphList(const QVector<int> &indices, const QString &title)
@@ -452,14 +461,19 @@ void AnalystWidget::saveGraphList(const QVector<int> &indices, const QString &ti
         ok = file.write(line) == line.size();
     }
     ok = ok && file.flush() && file.error() == QFileDevice::NoError;
+    QString reason;
     if (ok) {
         ok = file.commit();
-    } else if (file.isOpen()) {
-        file.cancelWriting();
+        if (!ok)
+            reason = file.errorString();
+    } else {
+        reason = file.errorString();
+        if (file.isOpen())
+            file.cancelWriting();
     }
     if (!ok)
-        Prompt::current()->warning(this, QStringLiteral("Save failed"),
-                                   QStringLiteral("Failed to save graphs"));
+        reportSaveFailure(QStringLiteral("Save failed"), QStringLiteral("Failed to save graphs"), name,
+                          reason);
 }
 
 void AnalystWidget::slot_save_graphs()
@@ -489,10 +503,8 @@ void AnalystWidget::savePdf(const QVector<int> &indices)
     for (int k = 0; k < indices.size(); ++k) {
         QString error;
         if (!drawing.write(database[indices[k]], files[k], &error)) {
-            report(tr("Failed to save ") + files[k] + QStringLiteral(": ") + error, 0, Qt::red);
-            Prompt::current()->warning(this, QStringLiteral("Save failed"),
-                                       QStringLiteral("Failed to save graphs") + QStringLiteral("\n") +
-                                           files[k]);
+            reportSaveFailure(QStringLiteral("Save failed"), QStringLiteral("Failed to save graphs"),
+                              files[k], error);
             return;
         }
     }

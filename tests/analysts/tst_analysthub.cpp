@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QSet>
 #include <QSignalSpy>
@@ -28,7 +29,9 @@
 #include <QToolBox>
 #include <QTreeWidget>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 // The analysts inside the real hub, driven through the inspector's Analyst page, the analyst tabs
 // and the prompt: graph files loaded with "Load", tables rebuilt with "Update", exports through
@@ -43,6 +46,8 @@ private slots:
     void cleanup();
     void shrunkHeaderReachesPanelAndFilter();
     void loadKeepingNoGraph();
+    void failedSavesNameTheReason_data();
+    void failedSavesNameTheReason();
 
 private:
     // Adds the component of the tree named keyword to the board, as a double-click does.
@@ -269,6 +274,87 @@ void TestAnalystHub::loadKeepingNoGraph()
     load(disconnected);
     QCOMPARE(table()->nbGraphs(), disconnected.size());
     QCOMPARE(bar->text(), QStringLiteral("0 of %1").arg(disconnected.size()));
+}
+
+void TestAnalystHub::failedSavesNameTheReason_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("target"); // relative to a temporary folder
+    QTest::addColumn<bool>("sizeLimit");
+    for (const char *button : {"saveDataG", "saveAllGraphs"}) {
+        const QString b = QString::fromLatin1(button);
+        QTest::newRow(qPrintable(b + ", a folder")) << b << QString() << false;
+        QTest::newRow(qPrintable(b + ", a missing folder"))
+            << b << QStringLiteral("missing/out.txt") << false;
+        QTest::newRow(qPrintable(b + ", a size limit")) << b << QStringLiteral("out.txt") << true;
+    }
+}
+
+// A save that fails names the file and the reason that the file system gave, and an earlier file
+// of that name is left as it was. A size limit on the process makes writes fail for any user.
+void TestAnalystHub::failedSavesNameTheReason()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, target);
+    QFETCH(bool, sizeLimit);
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    QStringList graphs;
+    for (const ReferenceGraph &g : refs)
+        graphs << g.graphString;
+    load(graphs);
+    QCOMPARE(table()->nbGraphs(), 156);
+
+    QTemporaryDir dir;
+    const QString file = target.isEmpty() ? dir.path() : dir.filePath(target);
+    const QByteArray old = "an earlier file\n";
+    if (sizeLimit) {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(old);
+    }
+    // What the file system answers for this target, found independently of the exports.
+    QString reason;
+    {
+        struct rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit) {
+            struct rlimit small = saved;
+            small.rlim_cur = 512;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        QSaveFile probe(file);
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.write(QByteArray(4096, 'x'));
+            if (!probe.flush() || probe.error() != QFileDevice::NoError)
+                reason = probe.errorString();
+            probe.cancelWriting();
+        } else {
+            reason = probe.errorString();
+        }
+        QVERIFY2(!reason.isEmpty(), qPrintable(file));
+
+        prompt.saveFile = file;
+        const int before = prompt.texts.size();
+        click(qPrintable(button));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(prompt.texts.size(), before + 2); // the file dialog, then the warning
+        const QString message = prompt.texts.last();
+        QVERIFY2(message.startsWith(button == QLatin1String("saveDataG")
+                                        ? QLatin1String("Failed to save data.")
+                                        : QLatin1String("Failed to save graphs")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(file), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message + " / " + reason));
+    }
+    if (sizeLimit) {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
+    }
 }
 
 QTEST_MAIN(TestAnalystHub)
