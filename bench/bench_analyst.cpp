@@ -243,7 +243,7 @@ void BM_PlotRefill(benchmark::State &state)
 
 // The hub shown on the Graph-Analyst, both axes chosen: "Table view" -> "X-Y Settings" -> "Table
 // view", each switch with the events it causes (refill, and the paint of the shown plot). The time
-// is per switch; the longest one is a counter.
+// covers both switches; the longest single switch is a counter.
 void BM_AnalystSubTabSwitch(benchmark::State &state)
 {
     Hub *hub = Hub::get();
