@@ -38,6 +38,14 @@ void Analyst::setHeader(QStringList names)
             header << name;
 }
 
+QStringList Analyst::columnLabels() const
+{
+    QStringList labels = header;
+    while (labels.size() < dataTable->columnCount())
+        labels << QString();
+    return labels;
+}
+
 void Analyst::push_back(const QVector<double> &row, int dbIndex)
 {
     values.insert(values.end(), row.constBegin(), row.constEnd());
@@ -180,12 +188,10 @@ void Analyst::buildTable()
         for (int p = 0; p < PageSize; ++p)
             for (int c = c0; c < h; ++c)
                 dataTable->setItem(p, c, new QTableWidgetItem(QString()));
-    } else {
-        while (header.size() < c0)
-            header << QString();
     }
-    dataTable->setHorizontalHeaderLabels(header);
-    statsTable->setHorizontalHeaderLabels(header);
+    const QStringList labels = columnLabels();
+    dataTable->setHorizontalHeaderLabels(labels);
+    statsTable->setHorizontalHeaderLabels(labels);
 
     emit signal_next_data_available(nbGraphs() > PageSize);
     emit signal_prev_data_available(false);
@@ -257,12 +263,22 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
         std::cerr << "ITEM = " << item->text().toUtf8().constData() << std::endl;
 }
 
-bool Analyst::save(QString path)
+bool Analyst::save(QString path, QString *error)
 {
     QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly))
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        if (file.isOpen())
+            file.cancelWriting();
         return false;
-    QByteArray line = header.join(QLatin1Char('\t')).toLatin1() + '\n';
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("No file name"));
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    // The columns of the table, so a header left from wider rows ends in empty fields.
+    QByteArray line = columnLabels().join(QLatin1Char('\t')).toLatin1() + '\n';
     bool ok = file.write(line) == line.size();
     for (int r = 0; ok && r < nbGraphs(); ++r) {
         line.clear();
@@ -276,12 +292,10 @@ bool Analyst::save(QString path)
         ok = file.write(line) == line.size();
     }
     ok = ok && file.flush() && file.error() == QFileDevice::NoError;
-    if (!ok) {
-        file.cancelWriting();
-        return false;
-    }
+    if (!ok)
+        return fail(file.errorString());
     if (!file.commit())
-        return false;
+        return fail(file.errorString());
     std::cerr << nbGraphs() << " lines of data." << std::endl;
     return true;
 }

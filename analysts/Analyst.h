@@ -33,8 +33,12 @@ public:
 
     // The column names, empty names left out; the tables change only at the next build.
     void setHeader(QStringList names);
-    // After a build it includes the empty names the build appended.
-    QStringList &getHeader() { return header; }
+    // The column names as set: one per value of a row. The tables never lose a column, so after
+    // the names shrink the tables show more columns than there are names; those extra columns
+    // carry empty labels (columnLabels()) but are no names of the rows' values.
+    const QStringList &getHeader() const { return header; }
+    // The names followed by an empty label for every further column of the tables.
+    QStringList columnLabels() const;
     // Appends a row carrying dbIndex; the display does not change.
     void push_back(const QVector<double> &row, int dbIndex);
     // Empties the rows and the statistics; header, page and tables stay until the next build.
@@ -42,8 +46,8 @@ public:
     // Recomputes the statistics and shows the first page.
     void buildTable();
     // Writes the header and every row (QSaveFile, every write checked); false on any failure,
-    // and an existing file is then left as it was.
-    bool save(QString path);
+    // and an existing file is then left as it was. On failure *error (when given) says why.
+    bool save(QString path, QString *error = nullptr);
 
     int nbGraphs() const { return graphIndex.size(); }
     // Value c of row r, or 1e12 outside the rows or beyond the row's length.

@@ -55,7 +55,7 @@ AnalystWidget::AnalystWidget(Problem *problem, Graph *graph, Analyst *analyst, D
     connect(analyst, &Analyst::signal_prev_data_available, prevButton, &QWidget::setEnabled);
     connect(nextButton, &QPushButton::clicked, analyst, &Analyst::slot_build_next_table);
     connect(prevButton, &QPushButton::clicked, analyst, &Analyst::slot_build_prev_table);
-    connect(analyst, &Analyst::signal_total_data, progressBar, &QProgressBar::setMaximum);
+    connect(analyst, &Analyst::signal_total_data, this, &AnalystWidget::showTotal);
     connect(analyst, &Analyst::signal_cur_pos, progressBar, &QProgressBar::setValue);
     if (loader) {
         if (vertexMode)
@@ -74,6 +74,20 @@ AnalystWidget::~AnalystWidget()
 {
     halted = true;
     delete progressDialog;
+}
+
+void AnalystWidget::showTotal(int rows)
+{
+    // A bar whose maximum equals its minimum is a busy indicator that never ends: without rows
+    // the bar is empty and says so.
+    if (rows > 0) {
+        progressBar->setFormat(tr("%v of %m"));
+        progressBar->setRange(0, rows);
+    } else {
+        progressBar->setFormat(tr("0 of 0"));
+        progressBar->setRange(0, 1);
+        progressBar->setValue(0);
+    }
 }
 
 void AnalystWidget::report(const QString &text, int level, const QColor &colour)
@@ -420,8 +434,17 @@ void AnalystWidget::slot_save_data()
         Prompt::current()->saveFileName(this, QStringLiteral("Save results as"), wd, QStringLiteral("*.txt"));
     if (name.isEmpty())
         return;
-    if (!analyst->save(name))
-        Prompt::current()->warning(this, tr("Warning"), tr("Failed to save data."));
+    QString error;
+    if (!analyst->save(name, &error))
+        reportSaveFailure(tr("Warning"), tr("Failed to save data."), name, error);
+}
+
+void AnalystWidget::reportSaveFailure(const QString &title, const QString &text, const QString &name,
+                                      const QString &reason)
+{
+    const QString detail = name + QStringLiteral(": ") + reason;
+    report(text + QLatin1Char(' ') + detail, 0, Qt::red);
+    Prompt::current()->warning(this, title, text + QLatin1Char('\n') + detail);
 }
 
 void AnalystWidget::saveGraphList(const QVector<int> &indices, const QString &title)
@@ -438,14 +461,19 @@ void AnalystWidget::saveGraphList(const QVector<int> &indices, const QString &ti
         ok = file.write(line) == line.size();
     }
     ok = ok && file.flush() && file.error() == QFileDevice::NoError;
+    QString reason;
     if (ok) {
         ok = file.commit();
-    } else if (file.isOpen()) {
-        file.cancelWriting();
+        if (!ok)
+            reason = file.errorString();
+    } else {
+        reason = file.errorString();
+        if (file.isOpen())
+            file.cancelWriting();
     }
     if (!ok)
-        Prompt::current()->warning(this, QStringLiteral("Save failed"),
-                                   QStringLiteral("Failed to save graphs"));
+        reportSaveFailure(QStringLiteral("Save failed"), QStringLiteral("Failed to save graphs"), name,
+                          reason);
 }
 
 void AnalystWidget::slot_save_graphs()
@@ -475,10 +503,8 @@ void AnalystWidget::savePdf(const QVector<int> &indices)
     for (int k = 0; k < indices.size(); ++k) {
         QString error;
         if (!drawing.write(database[indices[k]], files[k], &error)) {
-            report(tr("Failed to save ") + files[k] + QStringLiteral(": ") + error, 0, Qt::red);
-            Prompt::current()->warning(this, QStringLiteral("Save failed"),
-                                       QStringLiteral("Failed to save graphs") + QStringLiteral("\n") +
-                                           files[k]);
+            reportSaveFailure(QStringLiteral("Save failed"), QStringLiteral("Failed to save graphs"),
+                              files[k], error);
             return;
         }
     }

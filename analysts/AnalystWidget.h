@@ -115,6 +115,8 @@ signals:
     void signal_place_graph();
 
 private:
+    // The position bar's range: the number of rows ("0 of 0" and an empty bar without rows).
+    void showTotal(int rows);
     // One pass over the database; false when it was stopped (halt or a change of the database).
     bool runUpdate();
     void keepAlive(int done, int total);
@@ -127,6 +129,9 @@ private:
     // k is a database index in the accepted list of the last update.
     bool designates(int k) const;
     void saveGraphList(const QVector<int> &indices, const QString &title);
+    // A failed save: the console and a warning box name the file and the reason.
+    void reportSaveFailure(const QString &title, const QString &text, const QString &name,
+                           const QString &reason);
     void savePdf(const QVector<int> &indices);
     void clearTable(bool headerFirst);
     void report(const QString &text, int level, const QColor &colour);

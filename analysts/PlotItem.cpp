@@ -3,9 +3,61 @@
 #include "analysts/Analyst.h"
 #include "graph/Graph.h"
 
+#include <QCoreApplication>
+#include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPixmap>
 #include <QPolygonF>
 #include <QRadialGradient>
+
+#include <cmath>
+
+namespace
+{
+
+// What a mark looks like on a raster device: everything that changes its pixels.
+struct Look {
+    int shape;
+    double radius;
+    QRgb color;
+    bool hilight;
+    double sx, sy, dpr;
+    int hints;
+    bool operator==(const Look &o) const
+    {
+        return shape == o.shape && radius == o.radius && color == o.color && hilight == o.hilight &&
+               sx == o.sx && sy == o.sy && dpr == o.dpr && hints == o.hints;
+    }
+};
+
+uint qHash(const Look &k, uint seed = 0)
+{
+    return ::qHash(k.shape, seed) ^ ::qHash(k.radius, seed) ^ ::qHash(k.color, seed) ^
+           ::qHash(k.hilight, seed) ^ ::qHash(k.sx, seed) ^ ::qHash(k.sy, seed) ^ ::qHash(k.dpr, seed) ^
+           ::qHash(k.hints, seed);
+}
+
+// A picture wider than this (in device pixels) is drawn directly.
+constexpr int MaxSprite = 256;
+// Looks kept at once (zoom steps, highlight, radius changes); the set starts anew beyond it.
+constexpr int MaxLooks = 64;
+
+// The pictures go with the application, before the window system they were made for.
+QHash<Look, QPixmap> &sprites()
+{
+    static QHash<Look, QPixmap> *pictures = nullptr;
+    if (!pictures) {
+        pictures = new QHash<Look, QPixmap>;
+        qAddPostRoutine([]() {
+            delete pictures;
+            pictures = nullptr;
+        });
+    }
+    return *pictures;
+}
+
+} // namespace
 
 PlotItem::PlotItem(double x, double y, Analyst *analyst, Graph *graph, int number, const QString &toolTip,
                    double radius)
@@ -13,7 +65,8 @@ PlotItem::PlotItem(double x, double y, Analyst *analyst, Graph *graph, int numbe
 {
     setFlag(QGraphicsItem::ItemIsSelectable, true);
     setFlag(QGraphicsItem::ItemSendsGeometryChanges, true);
-    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // No cache of its own: on screen, every point of one look shares one picture (see paint).
+    setCacheMode(QGraphicsItem::NoCache);
     setZValue(1.0);
     setToolTip(toolTip);
     setPos(x, -y);
@@ -43,10 +96,55 @@ QRectF PlotItem::boundingRect() const
     return QRectF(-radius - 2, -radius - 2, 2 * radius + 5, 2 * radius + 5);
 }
 
+// A plot can hold hundreds of thousands of points that look alike. Drawing each gradient mark
+// (or keeping one cached picture per point) makes a single paint of the view last seconds; one
+// picture per look at the view's scale, copied to each point's pixel position, takes a fraction
+// of that. Printers, PDF files and turned or sheared views get the marks drawn as shapes.
 void PlotItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
 {
     Q_UNUSED(option);
     Q_UNUSED(widget);
+    const QTransform t = painter->worldTransform();
+    const QPaintEngine *engine = painter->paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster && t.type() <= QTransform::TxScale && t.m11() > 0 &&
+        t.m22() > 0) {
+        const QRectF device = QTransform::fromScale(t.m11(), t.m22()).mapRect(boundingRect());
+        const QRect area = device.toAlignedRect();
+        if (area.width() <= MaxSprite && area.height() <= MaxSprite) {
+            const double dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+            const int hints = static_cast<int>(painter->renderHints());
+            const Look look{shape, radius, color.rgba(), hilight, t.m11(), t.m22(), dpr, hints};
+            QHash<Look, QPixmap> &pictures = sprites();
+            auto found = pictures.constFind(look);
+            if (found == pictures.constEnd()) {
+                if (pictures.size() >= MaxLooks)
+                    pictures.clear();
+                QPixmap sprite(area.size() * dpr);
+                sprite.setDevicePixelRatio(dpr);
+                sprite.fill(Qt::transparent);
+                QPainter p(&sprite);
+                p.setRenderHints(painter->renderHints());
+                p.translate(-area.topLeft());
+                p.scale(t.m11(), t.m22());
+                drawMark(&p);
+                p.end();
+                found = pictures.insert(look, sprite);
+            }
+            // The point's origin on whole device pixels, as a device-coordinate cache places it.
+            const QPointF origin = t.map(QPointF(0, 0));
+            painter->save();
+            painter->setWorldTransform(QTransform());
+            painter->drawPixmap(
+                QPointF(std::round(origin.x()) + area.left(), std::round(origin.y()) + area.top()), *found);
+            painter->restore();
+            return;
+        }
+    }
+    drawMark(painter);
+}
+
+void PlotItem::drawMark(QPainter *painter) const
+{
     QRadialGradient gradient(QPointF(-10, -10), radius, QPointF(-10, -10));
     gradient.setColorAt(0, color);
     gradient.setColorAt(1, color.darker(200));

@@ -43,6 +43,9 @@ protected:
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
+    // The mark in item coordinates: shape, gradient or highlight fill, black outline.
+    void drawMark(QPainter *painter) const;
+
     double x;
     double y;
     double z = 0.0;

@@ -4,6 +4,8 @@
 #include "analysts/RectItem.h"
 #include "shell/Prompt.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
@@ -17,6 +19,10 @@
 PlotView::PlotView(QWidget *parent) : QGraphicsView(parent)
 {
     scene = new QGraphicsScene(this);
+    // A plot holds up to hundreds of thousands of points, most of them piled on a few values: the
+    // scene's tree index then costs minutes to build and to update, while a plain list answers
+    // every paint and mouse look-up in one pass.
+    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     setScene(scene);
     setCacheMode(QGraphicsView::CacheBackground);
     setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
@@ -54,18 +60,29 @@ void PlotView::addItem(RectItem *item)
 {
     if (!item)
         return;
+    bars.append(item);
     scene->addItem(item);
     updateBounds();
 }
 
 void PlotView::clear()
 {
-    for (PlotItem *item : items) {
-        scene->removeItem(item);
-        delete item;
+    if (!items.isEmpty()) {
+        // Taking points out one by one makes the scene search its lists for each of them, a cost
+        // that grows with the square of their number. The scene empties itself in one pass, so
+        // the axes and bars step out for it and come back.
+        const QList<QGraphicsItem *> kept = QList<QGraphicsItem *>{xAxis, yAxis} + bars;
+        for (QGraphicsItem *item : kept)
+            scene->removeItem(item);
+        // Points still waiting for the scene's deferred polish would each be looked up in that
+        // waiting list as they go: the scene does its pending work first.
+        QCoreApplication::sendPostedEvents(scene, QEvent::MetaCall);
+        scene->clear();
+        for (QGraphicsItem *item : kept)
+            scene->addItem(item);
+        items.clear();
     }
     scene->update();
-    items.clear();
 }
 
 void PlotView::updateBounds()

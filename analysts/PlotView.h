@@ -60,6 +60,8 @@ private:
 
     QGraphicsScene *scene;
     QList<PlotItem *> items;
+    // The bars added with addItem(RectItem *); the scene owns them.
+    QList<QGraphicsItem *> bars;
     bool altPressed = false;
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     QGraphicsLineItem *xAxis;

@@ -63,8 +63,12 @@ void PlotWidget::slot_hilight(int n)
 {
     for (PlotItem *item : items) {
         const bool on = item->getNumber() == n;
+        const double z = on ? 10 : 0;
+        // Most points keep their state: only the changed ones are restacked and repainted.
+        if (item->isHilight() == on && item->zValue() == z)
+            continue;
         item->setHilight(on);
-        item->setZValue(on ? 10 : 0);
+        item->setZValue(z);
         item->update();
     }
 }

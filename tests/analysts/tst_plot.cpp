@@ -3,6 +3,7 @@
 #include "analysts/PlotItem.h"
 #include "analysts/PlotView.h"
 #include "analysts/PlotWidget.h"
+#include "analysts/RectItem.h"
 #include "graph/Graph.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
@@ -86,15 +87,23 @@ void TestPlot::axes()
     QFETCH(QLineF, yAxis);
     PlotView view;
     QCOMPARE(view.xAxisLine(), QLineF());
+    // A bar never widens the axes and outlives every clear.
+    auto *bar = new RectItem(5000, -10, 20, 10, QStringLiteral("bar"));
+    view.addItem(bar);
     for (const QPointF &p : points)
         view.addItem(new PlotItem(p.x(), p.y(), nullptr, nullptr, 0, QString(), 5));
     QTest::keyClick(&view, Qt::Key_A); // any key fits the axes
     QCOMPARE(view.xAxisLine(), xAxis);
     QCOMPARE(view.yAxisLine(), yAxis);
-    // Clearing keeps the extent until the next fit.
+    // Clearing keeps the extent until the next fit, the axes and the bar; the points go.
     view.clear();
     QCOMPARE(view.xAxisLine(), xAxis);
     QVERIFY(view.plotItems().isEmpty());
+    QCOMPARE(view.QGraphicsView::scene()->items().size(), 3);
+    QCOMPARE(bar->scene(), view.QGraphicsView::scene());
+    view.addItem(new PlotItem(30, 40, nullptr, nullptr, 0, QString(), 5));
+    QCOMPARE(view.xAxisLine(), QLineF(-100, 0, 160, 0));
+    QCOMPARE(view.QGraphicsView::scene()->items().size(), 4);
 }
 
 // From a starting scale, one zoom step by key or wheel: the scale after it (unchanged when refused).

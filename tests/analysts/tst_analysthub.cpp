@@ -1,0 +1,361 @@
+#include "AnalystTestBoard.h"
+#include "shell/ShellFixture.h"
+
+#include "analysts/Analyst.h"
+#include "analysts/AnalystWidget.h"
+#include "analysts/ConjectureEngine.h"
+#include "analysts/ConjectureWidget.h"
+#include "analysts/DataLoader.h"
+#include "analysts/FilterWidget.h"
+#include "graph/Graph.h"
+#include "problem/Calculus.h"
+#include "problem/Problem.h"
+#include "shell/MainWidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolBox>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+
+// The analysts inside the real hub, driven through the inspector's Analyst page, the analyst tabs
+// and the prompt: graph files loaded with "Load", tables rebuilt with "Update", exports through
+// their buttons. The reference values of the graphs on 6 vertices come from networkx.
+class TestAnalystHub : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void shrunkHeaderReachesPanelAndFilter();
+    void loadKeepingNoGraph();
+    void failedSavesNameTheReason_data();
+    void failedSavesNameTheReason();
+
+private:
+    // Adds the component of the tree named keyword to the board, as a double-click does.
+    Calculus *addComponent(const QString &keyword);
+    // Writes the graph strings to a file and loads it with "Load" (type "tsy").
+    void load(const QStringList &graphs);
+    void click(const char *button);
+    Analyst *table() const { return hub->getGraphAnalyst()->getAnalyst(); }
+    FilterWidget *filter() const
+    {
+        return qobject_cast<FilterWidget *>(
+            qobject_cast<QScrollArea *>(hub->getGraphAnalystTabs()->widget(0))->widget());
+    }
+
+    std::unique_ptr<IsolatedSettings> isolation;
+    std::unique_ptr<BuildCalculus> catalogue;
+    std::unique_ptr<MainWidget> hub;
+    ShellPrompt prompt;
+    QVector<ReferenceGraph> refs;
+};
+
+namespace
+{
+// The path on n vertices as a graph string (pairs (i, j), j < i, in row order).
+QString path(int n)
+{
+    QString bits;
+    for (int i = 1; i < n; ++i)
+        for (int j = 0; j < i; ++j)
+            bits += j == i - 1 ? '1' : '0';
+    return QString::number(n) + ' ' + bits;
+}
+} // namespace
+
+void TestAnalystHub::initTestCase()
+{
+    isolation = std::make_unique<IsolatedSettings>();
+    catalogue = std::make_unique<BuildCalculus>();
+    Prompt::install(&prompt);
+    refs = readReferenceGraphs();
+    QCOMPARE(refs.size(), 156);
+}
+
+void TestAnalystHub::init()
+{
+    CerrCapture quiet;
+    prompt.titles.clear();
+    prompt.texts.clear();
+    hub = std::make_unique<MainWidget>(catalogue.get());
+    hub->show();
+    hub->getInspectorWindow()->show();
+    hub->getMainTabs()->setCurrentIndex(MainWidget::TabGraphAnalyst);
+    QCOMPARE(hub->getToolBox()->currentIndex(), int(MainWidget::PageAnalyst));
+    // WIENER and the degree of every vertex, one column per vertex of the working graph.
+    addComponent(QStringLiteral("WIENER"))->setInReport(true);
+    Calculus *degrees = addComponent(QStringLiteral("DEGREES"));
+    degrees->setInReport(true);
+    degrees->setNodInReport(true);
+}
+
+void TestAnalystHub::cleanup()
+{
+    CerrCapture quiet;
+    hub.reset();
+}
+
+Calculus *TestAnalystHub::addComponent(const QString &keyword)
+{
+    QTreeWidget *tree = hub->getComponentTree();
+    QTreeWidgetItem *leaf = tree->findItems(keyword, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    if (!leaf)
+        return nullptr;
+    emit tree->itemDoubleClicked(leaf, 0);
+    for (Calculus *c : hub->getProblem()->evaluationStack())
+        if (c->name == keyword)
+            return c;
+    return nullptr;
+}
+
+void TestAnalystHub::click(const char *button)
+{
+    auto *b = hub->control<QPushButton>(QString::fromLatin1(button));
+    QVERIFY2(b, button);
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+void TestAnalystHub::load(const QStringList &graphs)
+{
+    const QString file = isolation->path() + QStringLiteral("/graphs.dtsy3");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const QString &g : graphs)
+        out.write(g.toLatin1() + '\n');
+    out.close();
+    hub->control<QRadioButton>(QStringLiteral("typeTsy"))->click();
+    prompt.openFile = file;
+    QSignalSpy done(hub->getGraphAnalyst(), &AnalystWidget::signal_data_loaded);
+    click("loadData");
+    QTRY_VERIFY_WITH_TIMEOUT(done.count() > 0 && !hub->getLoader()->isRunning(), 20000);
+}
+
+// A table built for a working graph on 9 vertices has 10 columns; the next tables, for graphs on
+// 6 vertices, have 7 names but keep the 10 columns. The conjecture panel and the row filter must
+// still see the 7 names and every row: no blank target, every row a data point, and a rule that
+// the user ticked stays ticked and filters at every Update.
+void TestAnalystHub::shrunkHeaderReachesPanelAndFilter()
+{
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    QVERIFY(!hub->getGraphAnalyst()->getFilterMode());
+    QVERIFY(hub->getGraph()->loadtsy(path(9), true));
+    click("update");
+    QCOMPARE(table()->getDataTable()->columnCount(), 10);
+
+    QStringList connected;
+    QVector<QVector<double>> expectedRows; // WIENER, DEGREES[1..6] of every connected graph
+    for (const ReferenceGraph &g : refs) {
+        if (!g.connected)
+            continue;
+        connected << g.graphString;
+        expectedRows << (QVector<double>{g.wiener} + g.degrees);
+    }
+    QCOMPARE(connected.size(), 112);
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    load(connected);
+    click("update");
+
+    const QStringList names{"WIENER",     "DEGREES[1]", "DEGREES[2]", "DEGREES[3]",
+                            "DEGREES[4]", "DEGREES[5]", "DEGREES[6]"};
+    QCOMPARE(table()->nbGraphs(), 112);
+    QCOMPARE(QSet<QString>(table()->getHeader().begin(), table()->getHeader().end()),
+             QSet<QString>(names.begin(), names.end()));
+    // The table keeps its 10 columns.
+    QCOMPARE(table()->getDataTable()->columnCount(), 10);
+    const int wiener = table()->getHeader().indexOf(QStringLiteral("WIENER"));
+
+    // The panel's targets are the names, none blank.
+    ConjectureWidget *panel = hub->getGraphConjectures();
+    auto *target = panel->findChild<QComboBox *>();
+    QStringList targets;
+    for (int i = 0; i < target->count(); ++i)
+        targets << target->itemText(i);
+    QCOMPARE(targets, table()->getHeader());
+
+    // A search gets every distinct row as a data point.
+    QSet<QString> distinct;
+    for (const QVector<double> &row : expectedRows) {
+        QStringList text;
+        for (double v : row)
+            text << QString::number(v);
+        distinct << text.join(' ');
+    }
+    int pointsAtStart = -1;
+    QStringList headerAtStart;
+    ConjectureEngine *engine = panel->getEngine();
+    connect(
+        engine, &QThread::started, engine,
+        [&]() {
+            pointsAtStart = engine->nbPoints();
+            headerAtStart = engine->getHeader();
+        },
+        Qt::DirectConnection);
+    engine->setTimeLimit(300);
+    target->setCurrentText(QStringLiteral("WIENER"));
+    hub->getGraphAnalystTabs()->setCurrentIndex(3);
+    QPushButton *search = nullptr;
+    for (QPushButton *b : panel->findChildren<QPushButton *>())
+        if (b->text() == QLatin1String("Search"))
+            search = b;
+    QVERIFY(search);
+    {
+        CerrCapture quiet;
+        QTest::mouseClick(search, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isSearching(), 20000);
+    }
+    QCOMPARE(headerAtStart, table()->getHeader());
+    QCOMPARE(pointsAtStart, distinct.size());
+    QVERIFY2(!panel->getConjectures().contains(QLatin1String("Not enough data points")),
+             qPrintable(panel->getConjectures()));
+
+    // The user ticks "WIENER <= 20" on the Filter tab.
+    hub->getGraphAnalystTabs()->setCurrentIndex(0);
+    FilterWidget *rules = filter();
+    QVERIFY(rules);
+    QCOMPARE(rules->getVariables(), table()->getHeader());
+    rules->getUseBox(0)->click();
+    QVERIFY(rules->getVariableCombo(0)->isEnabled());
+    rules->getVariableCombo(0)->setCurrentIndex(wiener);
+    rules->getRelationCombo(0)->setCurrentIndex(FilterWidget::AtMost);
+    rules->getValueBox(0)->setValue(20);
+    int kept = 0;
+    for (const QVector<double> &row : expectedRows)
+        kept += row[0] <= 20 ? 1 : 0;
+    QVERIFY(kept > 0 && kept < 112);
+    for (int update = 1; update <= 2; ++update) {
+        click("update");
+        QVERIFY2(rules->getUseBox(0)->isChecked(), qPrintable(QString::number(update)));
+        QCOMPARE(table()->nbGraphs(), kept);
+        for (int r = 0; r < table()->nbGraphs(); ++r)
+            QVERIFY(table()->value(r, wiener) <= 20);
+    }
+}
+
+// A load whose graphs all violate the constraints keeps none: the page bar is empty and reads
+// "0 of 0" instead of running a busy animation.
+void TestAnalystHub::loadKeepingNoGraph()
+{
+    QVERIFY(hub->getGraphAnalyst()->getFilterMode());
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    QStringList disconnected;
+    for (const ReferenceGraph &g : refs)
+        if (!g.connected)
+            disconnected << g.graphString;
+    QVERIFY(!disconnected.isEmpty());
+    load(disconnected);
+    QCOMPARE(hub->getGraphAnalyst()->databaseSize(), 0);
+    QCOMPARE(table()->nbGraphs(), 0);
+    QProgressBar *bar = hub->getGraphAnalyst()->getProgressBar();
+    QVERIFY(bar->maximum() > bar->minimum());
+    QCOMPARE(bar->value(), bar->minimum());
+    QCOMPARE(bar->text(), QStringLiteral("0 of 0"));
+
+    // Rows again: the bar counts them.
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    load(disconnected);
+    QCOMPARE(table()->nbGraphs(), disconnected.size());
+    QCOMPARE(bar->text(), QStringLiteral("0 of %1").arg(disconnected.size()));
+}
+
+void TestAnalystHub::failedSavesNameTheReason_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("target"); // relative to a temporary folder
+    QTest::addColumn<bool>("sizeLimit");
+    for (const char *button : {"saveDataG", "saveAllGraphs"}) {
+        const QString b = QString::fromLatin1(button);
+        QTest::newRow(qPrintable(b + ", a folder")) << b << QString() << false;
+        QTest::newRow(qPrintable(b + ", a missing folder"))
+            << b << QStringLiteral("missing/out.txt") << false;
+        QTest::newRow(qPrintable(b + ", a size limit")) << b << QStringLiteral("out.txt") << true;
+    }
+}
+
+// A save that fails names the file and the reason that the file system gave, and an earlier file
+// of that name is left as it was. A size limit on the process makes writes fail for any user.
+void TestAnalystHub::failedSavesNameTheReason()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, target);
+    QFETCH(bool, sizeLimit);
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    QStringList graphs;
+    for (const ReferenceGraph &g : refs)
+        graphs << g.graphString;
+    load(graphs);
+    QCOMPARE(table()->nbGraphs(), 156);
+
+    QTemporaryDir dir;
+    const QString file = target.isEmpty() ? dir.path() : dir.filePath(target);
+    const QByteArray old = "an earlier file\n";
+    if (sizeLimit) {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write(old);
+    }
+    // What the file system answers for this target, found independently of the exports.
+    QString reason;
+    {
+        struct rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit) {
+            struct rlimit small = saved;
+            small.rlim_cur = 512;
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        }
+        QSaveFile probe(file);
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.write(QByteArray(4096, 'x'));
+            if (!probe.flush() || probe.error() != QFileDevice::NoError)
+                reason = probe.errorString();
+            probe.cancelWriting();
+        } else {
+            reason = probe.errorString();
+        }
+        QVERIFY2(!reason.isEmpty(), qPrintable(file));
+
+        prompt.saveFile = file;
+        const int before = prompt.texts.size();
+        click(qPrintable(button));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(prompt.texts.size(), before + 2); // the file dialog, then the warning
+        const QString message = prompt.texts.last();
+        QVERIFY2(message.startsWith(button == QLatin1String("saveDataG")
+                                        ? QLatin1String("Failed to save data.")
+                                        : QLatin1String("Failed to save graphs")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(file), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message + " / " + reason));
+    }
+    if (sizeLimit) {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
+    }
+}
+
+QTEST_MAIN(TestAnalystHub)
+#include "tst_analysthub.moc"
