@@ -6,6 +6,7 @@
 #include "problem/Problem.h"
 #include "problem/ProblemFile.h"
 #include "problem/invPARAM.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
 
@@ -15,9 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace
@@ -71,29 +70,6 @@ public:
     bool dropped = false;
 };
 
-// While alive, no file of the process may grow beyond limit bytes: writes past it fail as on a
-// full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = old;
-        l.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-private:
-    rlimit old{};
-    void (*oldHandler)(int) = nullptr;
-};
 } // namespace
 
 // Problem files and autosave: round trips through files, damaged files refused with the board

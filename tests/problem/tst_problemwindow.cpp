@@ -1,4 +1,5 @@
 #include "shell/ShellFixture.h"
+#include "support/FileSizeLimit.h"
 
 #include "problem/Calculus.h"
 #include "problem/Problem.h"
@@ -16,9 +17,7 @@
 #include <QToolBox>
 #include <QTreeWidget>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 namespace
 {
@@ -34,29 +33,6 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// While alive, no file of the process may grow beyond limit bytes: writes past it fail as on a
-// full disk.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit l = old;
-        l.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &l);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-private:
-    rlimit old{};
-    void (*oldHandler)(int) = nullptr;
-};
 } // namespace
 
 // The problem as the user reaches it in the main window: the Notebook's title and comments, the
