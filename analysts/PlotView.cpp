@@ -14,7 +14,24 @@
 #include <QPrinter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
+
+namespace
+{
+
+// The invisible parent of a group of points: no contents of its own, never hit.
+class PointGroup : public QGraphicsItem
+{
+public:
+    PointGroup() { setFlag(ItemHasNoContents); }
+    QRectF boundingRect() const override { return QRectF(); }
+    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
+};
+
+} // namespace
 
 PlotView::PlotView(QWidget *parent) : QGraphicsView(parent)
 {
@@ -40,6 +57,7 @@ void PlotView::addItem(PlotItem *item)
 {
     if (!item)
         return;
+    stacks.append({nullptr, items.size(), 1});
     items.append(item);
     scene->addItem(item);
     updateBounds();
@@ -47,13 +65,28 @@ void PlotView::addItem(PlotItem *item)
 
 void PlotView::addItems(const QVector<PlotItem *> &points)
 {
+    const int firstStack = stacks.size();
+    PointGroup *group = nullptr;
     for (PlotItem *item : points) {
         if (!item)
             continue;
+        if (!group || stacks.last().count == GroupSize) {
+            if (group)
+                scene->addItem(group);
+            group = new PointGroup;
+            stacks.append({group, items.size(), 0});
+        }
+        // Children are stacked within their group; the group at the origin keeps every point's
+        // scene position its own position.
+        item->setParentItem(group);
         items.append(item);
-        scene->addItem(item);
+        ++stacks.last().count;
+        widen(item);
     }
-    updateBounds();
+    if (group)
+        scene->addItem(group);
+    restack(firstStack);
+    setAxes();
 }
 
 void PlotView::addItem(RectItem *item)
@@ -77,31 +110,49 @@ void PlotView::clear()
         // Points still waiting for the scene's deferred polish would each be looked up in that
         // waiting list as they go: the scene does its pending work first.
         QCoreApplication::sendPostedEvents(scene, QEvent::MetaCall);
+        // The view is repainted whole afterwards: it need not gather the screen area that each
+        // departing point leaves.
+        setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
         scene->clear();
+        setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
         for (QGraphicsItem *item : kept)
             scene->addItem(item);
         items.clear();
+        stacks.clear();
     }
     scene->update();
 }
 
+void PlotView::widen(const PlotItem *item)
+{
+    if (!item->isVisible())
+        return;
+    const double x = item->getCoordX();
+    const double y = item->getCoordY();
+    if (std::isfinite(x)) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+    }
+    if (std::isfinite(y)) {
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
+    }
+}
+
 void PlotView::updateBounds()
 {
-    xmin = xmax = ymin = ymax = 0.0;
-    for (const PlotItem *item : items) {
-        if (!item->isVisible())
-            continue;
-        const double x = item->getCoordX();
-        const double y = item->getCoordY();
-        if (std::isfinite(x)) {
-            xmin = std::min(xmin, x);
-            xmax = std::max(xmax, x);
-        }
-        if (std::isfinite(y)) {
-            ymin = std::min(ymin, y);
-            ymax = std::max(ymax, y);
-        }
-    }
+    left = right = bottom = top = 0.0;
+    for (const PlotItem *item : items)
+        widen(item);
+    setAxes();
+}
+
+void PlotView::setAxes()
+{
+    xmin = left;
+    xmax = right;
+    ymin = bottom;
+    ymax = top;
     xmax = 2 * (xmax + 50);
     ymax = 2 * (ymax + 50);
     xmin -= 100;
@@ -137,7 +188,186 @@ void PlotView::rotate(double ax, double ay, double az)
         const double y2 = y1 * cz + x1 * sz;
         item->setPosition(x2, y2, z2);
     }
+    restack();
     updateBounds();
+}
+
+void PlotView::restack(int from)
+{
+    for (int k = from; k < stacks.size(); ++k) {
+        const Stack &stack = stacks[k];
+        if (!stack.group)
+            continue;
+        double z = -std::numeric_limits<double>::infinity();
+        for (int i = stack.first; i < stack.first + stack.count; ++i)
+            z = std::max(z, items[i]->zValue());
+        if (stack.count > 0 && stack.group->zValue() != z)
+            stack.group->setZValue(z);
+    }
+}
+
+namespace
+{
+
+// A mark on screen: its pixel position and its look (index into the looks of one paint).
+struct Spot {
+    int x, y, look;
+    bool operator==(const Spot &o) const { return x == o.x && y == o.y && look == o.look; }
+};
+
+// Where a point comes in the drawing: the height of its stack, its height within a group, and
+// its place among the points (stacks and groups keep the order of addition).
+struct Order {
+    double stackZ, z;
+    int index;
+    bool before(const Order &o) const
+    {
+        if (stackZ != o.stackZ)
+            return stackZ < o.stackZ;
+        if (z != o.z)
+            return z < o.z;
+        return index < o.index;
+    }
+};
+
+// An open hash table of spots, each with the point drawn last on it.
+class SpotTable
+{
+public:
+    // A point lands on spot s; it becomes the spot's owner when the spot is new or when the
+    // owner is drawn before it.
+    void offer(const Spot &s, const Order &order)
+    {
+        if (2 * (used + 1) > cells.size())
+            grow();
+        Cell &cell = cells[place(s)];
+        if (cell.order.index < 0) {
+            cell.spot = s;
+            cell.order = order;
+            ++used;
+        } else if (cell.order.before(order)) {
+            cell.order = order;
+        }
+    }
+    // The index of the owner of spot s, -1 for none.
+    int owner(const Spot &s) const { return cells.empty() ? -1 : cells[place(s)].order.index; }
+
+private:
+    struct Cell {
+        Spot spot{0, 0, 0};
+        Order order{0, 0, -1};
+    };
+    size_t place(const Spot &s) const
+    {
+        const size_t mask = cells.size() - 1;
+        quint64 k = (quint64(quint32(s.x)) << 32) ^ quint32(s.y) ^ (quint64(quint32(s.look)) << 48);
+        k ^= k >> 33;
+        k *= 0xff51afd7ed558ccdULL;
+        k ^= k >> 33;
+        size_t h = size_t(k) & mask;
+        while (cells[h].order.index >= 0 && !(cells[h].spot == s))
+            h = (h + 1) & mask;
+        return h;
+    }
+    void grow()
+    {
+        std::vector<Cell> old(std::max<size_t>(1024, 2 * cells.size()));
+        old.swap(cells);
+        for (const Cell &cell : old)
+            if (cell.order.index >= 0)
+                cells[place(cell.spot)] = cell;
+    }
+    std::vector<Cell> cells;
+    size_t used = 0;
+};
+
+} // namespace
+
+bool PlotView::markRepeats()
+{
+    const QTransform t = viewportTransform();
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0)
+        return false;
+    if (marksValid && marksRevision == PlotItem::changes() && marksTransform == t)
+        return true;
+    // What a mark looks like: the shared picture is the same for the same shape, radius, colour
+    // and highlight.
+    struct Look {
+        int shape;
+        double radius;
+        QRgb color;
+        bool hilight;
+    };
+    std::vector<Look> looks;
+    std::vector<char> pictured;
+    const auto lookOf = [&](const PlotItem *item) {
+        const Look l{item->getShape(), item->getRadius(), item->getColor().rgba(), item->isHilight()};
+        for (size_t k = looks.size(); k-- > 0;)
+            if (looks[k].shape == l.shape && looks[k].radius == l.radius && looks[k].color == l.color &&
+                looks[k].hilight == l.hilight)
+                return int(k);
+        looks.push_back(l);
+        pictured.push_back(PlotItem::sharesPicture(l.radius, t));
+        return int(looks.size() - 1);
+    };
+    // Points far off the screen are not drawn at all; their pixel positions need not fit an int.
+    const double margin = 2 * PlotItem::MaxPicture;
+    const QRectF screen = QRectF(viewport()->rect()).adjusted(-margin, -margin, margin, margin);
+    const auto spotOf = [&](const PlotItem *item, int look, Spot *spot) {
+        if (!pictured[look] || !item->isVisible())
+            return false;
+        // Groups stand at the origin untransformed: a point's position is its scene position.
+        const QPointF p = t.map(item->pos());
+        if (!screen.contains(p))
+            return false;
+        *spot = Spot{int(std::round(p.x())), int(std::round(p.y())), look};
+        return true;
+    };
+    SpotTable table;
+    std::vector<int> lookOfItem(items.size());
+    int last = -1;
+    // Drawing order: stacks by height, then as added; points within a group the same way.
+    for (int k = 0; k < stacks.size(); ++k) {
+        const Stack &stack = stacks[k];
+        const double stackZ = stack.group ? stack.group->zValue() : items[stack.first]->zValue();
+        for (int i = stack.first; i < stack.first + stack.count; ++i) {
+            const PlotItem *item = items[i];
+            // Neighbours mostly share their look.
+            const int look = last >= 0 && items[last]->getShape() == item->getShape() &&
+                                     items[last]->getRadius() == item->getRadius() &&
+                                     items[last]->isHilight() == item->isHilight() &&
+                                     items[last]->getColor() == item->getColor()
+                                 ? lookOfItem[last]
+                                 : lookOf(item);
+            lookOfItem[i] = look;
+            last = i;
+            Spot spot;
+            if (spotOf(item, look, &spot))
+                table.offer(spot, Order{stackZ, stack.group ? item->zValue() : 0.0, i});
+        }
+    }
+    const int n = items.size();
+    for (int i = 0; i < n; ++i) {
+        PlotItem *item = items[i];
+        Spot spot;
+        const bool drawn = spotOf(item, lookOfItem[i], &spot);
+        item->setRepeat(drawn && table.owner(spot) != i);
+    }
+    marksRevision = PlotItem::changes();
+    marksTransform = t;
+    marksValid = true;
+    return true;
+}
+
+void PlotView::paintEvent(QPaintEvent *event)
+{
+    // Points and axes set their own pen, brush and transformation, so the scene need not save
+    // and restore the painter around each of a million points; bars leave the pen as they find it.
+    setOptimizationFlag(QGraphicsView::DontSavePainterState, bars.isEmpty());
+    // The marks are set before the paint starts; the points read them only during this paint.
+    PlotItem::setScreenPass(markRepeats() ? viewport() : nullptr);
+    QGraphicsView::paintEvent(event);
+    PlotItem::setScreenPass(nullptr);
 }
 
 bool PlotView::scaleView(double factor)
