@@ -5,17 +5,22 @@
 #include "shell/Prompt.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -26,21 +31,52 @@ namespace
 class PointGroup : public QGraphicsItem
 {
 public:
+    enum { Type = UserType + 0x504c };
     PointGroup() { setFlag(ItemHasNoContents); }
+    int type() const override { return Type; }
     QRectF boundingRect() const override { return QRectF(); }
     void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
 };
 
+// An empty area that a new scene covers so that it is as large as the scene it replaces (a
+// plot's scene only grows). Draws nothing and is never hit.
+class Extent : public QGraphicsItem
+{
+public:
+    explicit Extent(const QRectF &area) : area(area) { setZValue(-std::numeric_limits<double>::max()); }
+    QRectF boundingRect() const override { return area; }
+    QPainterPath shape() const override { return QPainterPath(); }
+    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
+
+private:
+    QRectF area;
+};
+
+// A plot of at least this many points is emptied by handing its scene over for deletion in
+// slices.
+constexpr int HandOverFrom = 2 * PlotView::GroupSize;
+// Work done per slice of a deletion, in milliseconds.
+constexpr qint64 DisposalSliceMs = 50;
+
 } // namespace
+
+QGraphicsScene *PlotView::makeScene()
+{
+    auto *made = new QGraphicsScene(this);
+    // A plot holds up to millions of points, most of them piled on a few values: the scene's
+    // tree index then costs minutes to build and to update, while a plain list answers every
+    // paint and mouse look-up in one pass.
+    made->setItemIndexMethod(QGraphicsScene::NoIndex);
+    return made;
+}
 
 PlotView::PlotView(QWidget *parent) : QGraphicsView(parent)
 {
-    scene = new QGraphicsScene(this);
-    // A plot holds up to hundreds of thousands of points, most of them piled on a few values: the
-    // scene's tree index then costs minutes to build and to update, while a plain list answers
-    // every paint and mouse look-up in one pass.
-    scene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    scene = makeScene();
     setScene(scene);
+    disposal = new QTimer(this);
+    disposal->setSingleShot(true);
+    connect(disposal, &QTimer::timeout, this, &PlotView::disposeSlice);
     setCacheMode(QGraphicsView::CacheBackground);
     setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
     setRenderHint(QPainter::Antialiasing);
@@ -66,25 +102,33 @@ void PlotView::addItem(PlotItem *item)
 void PlotView::addItems(const QVector<PlotItem *> &points)
 {
     const int firstStack = stacks.size();
-    PointGroup *group = nullptr;
+    std::vector<PlotItem *> chunk;
+    const auto addGroup = [&]() {
+        if (chunk.empty())
+            return;
+        auto *group = new PointGroup;
+        stacks.append({group, items.size(), int(chunk.size())});
+        for (PlotItem *item : chunk) {
+            items.append(item);
+            widen(item);
+        }
+        // A group stacks its points in the order they join it: by address, the order in which a
+        // handed-over scene deletes them. The group at the origin keeps every point's scene
+        // position its own position.
+        std::sort(chunk.begin(), chunk.end(), std::less<PlotItem *>());
+        for (PlotItem *item : chunk)
+            item->setParentItem(group);
+        scene->addItem(group);
+        chunk.clear();
+    };
     for (PlotItem *item : points) {
         if (!item)
             continue;
-        if (!group || stacks.last().count == GroupSize) {
-            if (group)
-                scene->addItem(group);
-            group = new PointGroup;
-            stacks.append({group, items.size(), 0});
-        }
-        // Children are stacked within their group; the group at the origin keeps every point's
-        // scene position its own position.
-        item->setParentItem(group);
-        items.append(item);
-        ++stacks.last().count;
-        widen(item);
+        chunk.push_back(item);
+        if (int(chunk.size()) == GroupSize)
+            addGroup();
     }
-    if (group)
-        scene->addItem(group);
+    addGroup();
     restack(firstStack);
     setAxes();
 }
@@ -100,7 +144,9 @@ void PlotView::addItem(RectItem *item)
 
 void PlotView::clear()
 {
-    if (!items.isEmpty()) {
+    if (items.size() >= HandOverFrom && bars.isEmpty()) {
+        handOver();
+    } else if (!items.isEmpty()) {
         // Taking points out one by one makes the scene search its lists for each of them, a cost
         // that grows with the square of their number. The scene empties itself in one pass, so
         // the axes and bars step out for it and come back.
@@ -121,6 +167,66 @@ void PlotView::clear()
         stacks.clear();
     }
     scene->update();
+}
+
+// Deleting a million points takes the scene about a second, most of it spent on notifications
+// and lists of each point. The view takes a new scene at once instead (new axes on the same
+// lines, as large as the old scene), and the old scene with its points is deleted in slices from
+// the event loop.
+void PlotView::handOver()
+{
+    QGraphicsScene *old = scene;
+    const QRectF area = old->sceneRect();
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    scene = makeScene();
+    scene->addItem(new Extent(area));
+    const QLineF xLine = xAxis->line();
+    const QLineF yLine = yAxis->line();
+    QGraphicsItem *oldAxis = xAxis;
+    xAxis = new QGraphicsLineItem(xLine);
+    yAxis = new QGraphicsLineItem(yLine);
+    scene->addItem(xAxis);
+    scene->addItem(yAxis);
+    setScene(scene);
+    horizontalScrollBar()->setValue(h);
+    verticalScrollBar()->setValue(v);
+    items.clear();
+    stacks.clear();
+    marksValid = false;
+    dumps.append({old, oldAxis, {}, -1});
+    disposal->start(0);
+}
+
+void PlotView::disposeSlice()
+{
+    if (dumps.isEmpty())
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    Dump &dump = dumps.first();
+    if (dump.next < 0) {
+        // Taking one item out makes the scene's list of items sorted by address. Deleting the
+        // points in that order takes each from the front of that list and of its group's list
+        // (a group adds its points in address order), so no deletion searches.
+        dump.scene->removeItem(dump.axis);
+        delete dump.axis;
+        for (QGraphicsItem *item : dump.scene->items())
+            if (item->type() != PointGroup::Type && item->parentItem())
+                dump.order.append(item);
+        dump.next = 0;
+    } else {
+        while (dump.next < dump.order.size() && clock.elapsed() < DisposalSliceMs)
+            for (int k = 0; k < 256 && dump.next < dump.order.size(); ++k)
+                delete dump.order[dump.next++];
+        if (dump.next >= dump.order.size()) {
+            // Empty groups and an axis are left.
+            delete dump.scene;
+            dumps.removeFirst();
+        }
+    }
+    if (!dumps.isEmpty())
+        disposal->start(0);
 }
 
 void PlotView::widen(const PlotItem *item)
@@ -218,15 +324,20 @@ struct Spot {
 // Where a point comes in the drawing: the height of its stack, its height within a group, and
 // its place among the points (stacks and groups keep the order of addition).
 struct Order {
-    double stackZ, z;
+    double stackZ;
+    int stack;
+    double z;
+    quintptr joined; // a point's place in its group: its address (see addItems)
     int index;
     bool before(const Order &o) const
     {
         if (stackZ != o.stackZ)
             return stackZ < o.stackZ;
+        if (stack != o.stack)
+            return stack < o.stack;
         if (z != o.z)
             return z < o.z;
-        return index < o.index;
+        return joined < o.joined;
     }
 };
 
@@ -255,7 +366,7 @@ public:
 private:
     struct Cell {
         Spot spot{0, 0, 0};
-        Order order{0, 0, -1};
+        Order order{0, 0, 0, 0, -1};
     };
     size_t place(const Spot &s) const
     {
@@ -343,7 +454,7 @@ bool PlotView::markRepeats()
             last = i;
             Spot spot;
             if (spotOf(item, look, &spot))
-                table.offer(spot, Order{stackZ, stack.group ? item->zValue() : 0.0, i});
+                table.offer(spot, Order{stackZ, k, stack.group ? item->zValue() : 0.0, quintptr(item), i});
         }
     }
     const int n = items.size();

@@ -8,6 +8,7 @@
 
 class PlotItem;
 class QGraphicsLineItem;
+class QTimer;
 class RectItem;
 
 // The drawing area of the X-Y plots and of the histogram and scatter displays: a scene with two
@@ -35,7 +36,11 @@ public:
     // Adds a bar to the scene; bars do not widen the axes.
     void addItem(RectItem *item);
     // Removes and deletes every point; bars stay. The axes keep their extent until the next fit.
+    // A large plot without bars takes a new scene at once and deletes the old one in slices
+    // from the event loop (isDisposing()).
     void clear();
+    // True while points of an emptied plot are still being deleted.
+    bool isDisposing() const { return !dumps.isEmpty(); }
     // Fits the axes to the shown points' model coordinates (the origin always inside; non-finite
     // coordinates ignored).
     void updateBounds();
@@ -72,6 +77,10 @@ protected:
 private:
     // Alt as seen by its own press and release, or as a modifier of the event.
     bool altHeld(const QKeyEvent *event) const;
+    QGraphicsScene *makeScene();
+    // Puts a new scene in place of the current one, whose points go in slices.
+    void handOver();
+    void disposeSlice();
     // Widens the extents to the point and sets the axes.
     void widen(const PlotItem *item);
     void setAxes();
@@ -87,9 +96,20 @@ private:
         int count;
     };
 
+    // A scene handed over for deletion: its first axis (taken out first), then its points in
+    // address order from next on (-1: not listed yet).
+    struct Dump {
+        QGraphicsScene *scene;
+        QGraphicsItem *axis;
+        QList<QGraphicsItem *> order;
+        int next;
+    };
+
     QGraphicsScene *scene;
     QList<PlotItem *> items;
     QVector<Stack> stacks;
+    QVector<Dump> dumps;
+    QTimer *disposal;
     // The bars added with addItem(RectItem *); the scene owns them.
     QList<QGraphicsItem *> bars;
     bool altPressed = false;

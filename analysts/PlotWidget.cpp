@@ -82,7 +82,7 @@ void PlotWidget::fill(Analyst *analyst, int xColumn, int yColumn, double xScale,
     markRadius = radius;
     next = 0;
     // Emptying a large plot takes a while: its successor's first points come from the event loop.
-    if (clock.elapsed() < SliceMs) {
+    if (clock.elapsed() < SliceMs && !view->isDisposing()) {
         fillSlice();
     } else if (isFilling()) {
         view->viewport()->setUpdatesEnabled(false);
@@ -98,6 +98,11 @@ void PlotWidget::fillSlice()
     // The analyst went away: its points would point at nothing.
     if (!source) {
         stopFill();
+        return;
+    }
+    // The points of the emptied plot go first, so the two never take memory together.
+    if (view->isDisposing()) {
+        slices->start(0);
         return;
     }
     QElapsedTimer clock;

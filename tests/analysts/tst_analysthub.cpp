@@ -440,6 +440,8 @@ void TestAnalystHub::vertexPlotFillsInSlices()
     yScale->setValue(3.0);
     QTRY_VERIFY_WITH_TIMEOUT(!plot->isFilling(), 60000);
     checkPoints(3.0);
+    // The emptied plots' points are all deleted in the end.
+    QTRY_VERIFY_WITH_TIMEOUT(!plot->getView()->isDisposing(), 60000);
 }
 
 QTEST_MAIN(TestAnalystHub)
