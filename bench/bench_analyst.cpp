@@ -7,6 +7,13 @@
 // change of an X-Y setting does), and switching the analyst's inner tabs with the hub shown (each
 // switch refills the plot, and showing the X-Y page paints it).
 //
+// Then the Vertex-Analyst of the same database in the real hub, WIENER and the vertex degree
+// marked (one row per vertex, 2,349,720 rows): the database arriving in both analysts, the page
+// bar, the choice of X and Y, one paint of the full plot, the sub-tab switches, an arrow-key turn
+// and a double-click on a point, clear and refill of the plot, a filter rule with Update. A plot
+// fills in slices from the event loop, so each step runs until its last point is there; the
+// counter longest_block_s is the longest time the GUI thread went without handling events.
+//
 // Needs nauty-geng on the PATH (Debian package nauty); the order can be changed with the
 // environment variable TESSALY_BENCH_ORDER.
 
@@ -14,6 +21,7 @@
 #include "analysts/AnalystWidget.h"
 #include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
+#include "analysts/PlotItem.h"
 #include "analysts/PlotView.h"
 #include "analysts/PlotWidget.h"
 #include "graph/Graph.h"
@@ -29,6 +37,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
@@ -151,6 +161,20 @@ void settle(Stall &stall)
 {
     for (int i = 0; i < 5; ++i)
         stall.turn();
+}
+
+// True while the plot still adds points after its fill call returned.
+bool filling(const PlotWidget *plot)
+{
+    return plot->isFilling();
+}
+
+// Handles events until the plot holds all its points, then the events that follow (paints).
+void finishFill(Stall &stall, const PlotWidget *plot)
+{
+    while (filling(plot) && stall.elapsed() * 1000 < TimeLimitMs)
+        stall.turn();
+    settle(stall);
 }
 
 // Resident memory of the process now, in MiB (VmRSS).
@@ -371,13 +395,16 @@ void BM_PlotClear(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         hub->plot->fill(hub->analyst, 0, 1, Scale, Scale, Radius);
+        Stall fill;
+        finishFill(fill, hub->plot);
         state.ResumeTiming();
         hub->plot->clear();
     }
     state.counters["rows"] = hub->analyst->nbGraphs();
 }
 
-// Refilling a filled plot: the old points go, one new point per row (hub hidden).
+// Refilling a filled plot: the old points go, one new point per row (hub hidden), until every
+// point is there.
 void BM_PlotRefill(benchmark::State &state)
 {
     Hub *hub = Hub::get();
@@ -387,15 +414,26 @@ void BM_PlotRefill(benchmark::State &state)
     }
     hub->main->hide();
     hub->plot->fill(hub->analyst, 0, 1, Scale, Scale, Radius);
-    for (auto _ : state)
+    {
+        Stall stall;
+        finishFill(stall, hub->plot);
+    }
+    double longest = 0.0;
+    for (auto _ : state) {
+        Stall stall;
         hub->plot->fill(hub->analyst, 0, 1, Scale, Scale, Radius);
+        finishFill(stall, hub->plot);
+        longest = std::max(longest, stall.longest());
+    }
     state.counters["points"] = hub->plot->plotItems().size();
+    state.counters["longest_block_s"] = longest;
     hub->plot->clear();
 }
 
 // The hub shown on the Graph-Analyst, both axes chosen: "Table view" -> "X-Y Settings" -> "Table
-// view", each switch with the events it causes (refill, and the paint of the shown plot). The time
-// covers both switches; the longest single switch is a counter.
+// view", each switch with the events it causes (the refill until its last point, and the paints
+// of the shown plot). The time covers both switches; the longest single switch and the longest
+// time the GUI thread went without handling events are counters.
 void BM_AnalystSubTabSwitch(benchmark::State &state)
 {
     Hub *hub = Hub::get();
@@ -409,21 +447,24 @@ void BM_AnalystSubTabSwitch(benchmark::State &state)
     hub->tabs->setCurrentIndex(1);
     hub->x->setCurrentIndex(1);
     hub->y->setCurrentIndex(2);
-    QCoreApplication::processEvents();
-    double longest = 0.0;
+    {
+        Stall stall;
+        finishFill(stall, hub->plot);
+    }
+    double longest = 0.0, block = 0.0;
     int switches = 0;
     for (auto _ : state) {
         for (int tab : {2, 1}) {
-            QElapsedTimer t;
-            t.start();
+            Stall stall;
             hub->tabs->setCurrentIndex(tab);
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-            longest = std::max(longest, t.elapsed() / 1000.0);
+            finishFill(stall, hub->plot);
+            longest = std::max(longest, stall.elapsed());
+            block = std::max(block, stall.longest());
             ++switches;
         }
     }
     state.counters["longest_switch_s"] = longest;
+    state.counters["longest_block_s"] = block;
     state.counters["points"] = hub->plot->plotItems().size();
     state.SetItemsProcessed(switches);
     hub->x->setCurrentIndex(0);
@@ -431,20 +472,6 @@ void BM_AnalystSubTabSwitch(benchmark::State &state)
 }
 
 // ---- the Vertex-Analyst: one row per vertex of every graph ---------------------------------
-
-// True while the plot still adds points after its fill call returned.
-bool filling(const PlotWidget *plot)
-{
-    return plot->isFilling();
-}
-
-// Handles events until the plot holds all its points, then the events that follow (paints).
-void finishFill(Stall &stall, const PlotWidget *plot)
-{
-    while (filling(plot) && stall.elapsed() * 1000 < TimeLimitMs)
-        stall.turn();
-    settle(stall);
-}
 
 // The hub shown on the Vertex-Analyst with the given inner tab.
 Hub *shownVertexHub(int tab)
@@ -650,6 +677,60 @@ void BM_VertexPlotClear(benchmark::State &state)
     state.counters["rows"] = hub->analyst->nbGraphs();
 }
 
+// On the shown, filled plot: one turn by the right arrow key, then a double-click on a point (its
+// graph is loaded and its points highlighted in both plots), each with the events it causes.
+void BM_VertexPlotTurnAndPick(benchmark::State &state)
+{
+    Hub *hub = shownVertexHub(2);
+    if (!hub) {
+        skipWithoutHub(state);
+        return;
+    }
+    hub->x->setCurrentIndex(hub->wiener + 1);
+    hub->y->setCurrentIndex(hub->degree + 1);
+    {
+        Stall stall;
+        finishFill(stall, hub->plot);
+    }
+    PlotView *view = hub->plot->getView();
+    double turn = 0.0, pick = 0.0;
+    for (auto _ : state) {
+        {
+            Stall stall;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+            QCoreApplication::sendEvent(view, &press);
+            settle(stall);
+            turn = stall.longest();
+        }
+        state.PauseTiming();
+        {
+            // Back to the plain plot for the pick.
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+            QCoreApplication::sendEvent(view, &press);
+            QCoreApplication::processEvents();
+        }
+        state.ResumeTiming();
+        {
+            const QPoint at = view->mapFromScene(hub->plot->plotItems().first()->scenePos());
+            // Each mouse event of a double-click arrives in a turn of the event loop of its own.
+            Stall stall;
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                                  Qt::NoModifier);
+                QCoreApplication::sendEvent(view->viewport(), &event);
+                stall.turn();
+            }
+            settle(stall);
+            pick = stall.longest();
+        }
+    }
+    state.counters["turn_block_s"] = turn;
+    state.counters["pick_block_s"] = pick;
+    state.counters["points"] = hub->plot->plotItems().size();
+}
+
 // Refilling the filled plot (hub hidden), until every point is there.
 void BM_VertexPlotRefill(benchmark::State &state)
 {
@@ -688,6 +769,7 @@ BENCHMARK(BM_VertexPageBar)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRe
 BENCHMARK(BM_VertexPlotAxes)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_VertexPlotPaint)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_VertexSubTabSwitch)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_VertexPlotTurnAndPick)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_VertexPlotClear)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_VertexPlotRefill)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 BENCHMARK(BM_VertexFilter)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
