@@ -68,6 +68,8 @@ PlotItem::PlotItem(double x, double y, Analyst *analyst, Graph *graph, int numbe
     setZValue(1.0);
     setToolTip(toolTip);
     setPos(x, -y);
+    place = pos();
+    height = zValue();
 }
 
 void PlotItem::setPosition(double nx, double ny, double nz)
@@ -106,6 +108,10 @@ QVariant PlotItem::itemChange(GraphicsItemChange change, const QVariant &value)
         if (value.toBool() == shown)
             return QGraphicsItem::itemChange(change, value);
         shown = value.toBool();
+    } else if (change == ItemPositionHasChanged) {
+        place = value.toPointF();
+    } else if (change == ItemZValueHasChanged) {
+        height = value.toDouble();
     }
     if (change == ItemPositionHasChanged || change == ItemZValueHasChanged ||
         change == ItemVisibleHasChanged || change == ItemSceneHasChanged || change == ItemParentHasChanged)

@@ -50,6 +50,12 @@ public:
     // transformation of that paint, and names the screen it paints on here; null after it).
     void setRepeat(bool on) { repeat = on; }
     static void setScreenPass(const QWidget *viewport) { screenPass = viewport; }
+    // The position, stacking value and visibility as last announced to the item: the same as
+    // pos(), zValue() and isVisible() of a point in a group, and read without leaving the item,
+    // for passes over millions of points.
+    QPointF announcedPos() const { return place; }
+    double announcedZ() const { return height; }
+    bool announcedVisible() const { return shown; }
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -71,8 +77,10 @@ private:
     double radius;
     bool hilight = false;
     bool repeat = false;
-    // Visibility as last announced.
+    // As last announced (see announcedPos()).
     bool shown = true;
+    QPointF place;
+    double height = 0.0;
     int shape = 0;
     QColor color = Qt::red;
 

@@ -425,18 +425,20 @@ bool PlotView::markRepeats()
     const double margin = 2 * PlotItem::MaxPicture;
     const QRectF screen = QRectF(viewport()->rect()).adjusted(-margin, -margin, margin, margin);
     const auto spotOf = [&](const PlotItem *item, int look, Spot *spot) {
-        if (!pictured[look] || !item->isVisible())
+        if (!pictured[look] || !item->announcedVisible())
             return false;
         // Groups stand at the origin untransformed: a point's position is its scene position.
-        const QPointF p = t.map(item->pos());
+        const QPointF p = t.map(item->announcedPos());
         if (!screen.contains(p))
             return false;
         *spot = Spot{int(std::round(p.x())), int(std::round(p.y())), look};
         return true;
     };
     SpotTable table;
-    std::vector<int> lookOfItem(items.size());
+    // Each point's spot; look -1 for a point not drawn as a picture on screen.
+    std::vector<Spot> spots(items.size());
     int last = -1;
+    int lastLook = -1;
     // Drawing order: stacks by height, then as added; points within a group the same way.
     for (int k = 0; k < stacks.size(); ++k) {
         const Stack &stack = stacks[k];
@@ -448,22 +450,21 @@ bool PlotView::markRepeats()
                                      items[last]->getRadius() == item->getRadius() &&
                                      items[last]->isHilight() == item->isHilight() &&
                                      items[last]->getColor() == item->getColor()
-                                 ? lookOfItem[last]
+                                 ? lastLook
                                  : lookOf(item);
-            lookOfItem[i] = look;
+            lastLook = look;
             last = i;
-            Spot spot;
+            Spot &spot = spots[i];
             if (spotOf(item, look, &spot))
-                table.offer(spot, Order{stackZ, k, stack.group ? item->zValue() : 0.0, quintptr(item), i});
+                table.offer(spot,
+                            Order{stackZ, k, stack.group ? item->announcedZ() : 0.0, quintptr(item), i});
+            else
+                spot.look = -1;
         }
     }
     const int n = items.size();
-    for (int i = 0; i < n; ++i) {
-        PlotItem *item = items[i];
-        Spot spot;
-        const bool drawn = spotOf(item, lookOfItem[i], &spot);
-        item->setRepeat(drawn && table.owner(spot) != i);
-    }
+    for (int i = 0; i < n; ++i)
+        items[i]->setRepeat(spots[i].look >= 0 && table.owner(spots[i]) != i);
     marksRevision = PlotItem::changes();
     marksTransform = t;
     marksValid = true;
