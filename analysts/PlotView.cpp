@@ -306,7 +306,7 @@ void PlotView::restack(int from)
             continue;
         double z = -std::numeric_limits<double>::infinity();
         for (int i = stack.first; i < stack.first + stack.count; ++i)
-            z = std::max(z, items[i]->zValue());
+            z = std::max(z, items[i]->announcedZ());
         if (stack.count > 0 && stack.group->zValue() != z)
             stack.group->setZValue(z);
     }

@@ -156,7 +156,7 @@ void PlotWidget::slot_hilight(int n)
         const bool on = item->getNumber() == n;
         const double z = on ? 10 : 0;
         // Most points keep their state: only the changed ones are restacked and repainted.
-        if (item->isHilight() == on && item->zValue() == z)
+        if (item->isHilight() == on && item->announcedZ() == z)
             continue;
         item->setHilight(on);
         item->setZValue(z);

@@ -707,7 +707,8 @@ void BM_VertexPlotTurnAndPick(benchmark::State &state)
             // Back to the plain plot for the pick.
             QKeyEvent press(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
             QCoreApplication::sendEvent(view, &press);
-            QCoreApplication::processEvents();
+            Stall stall;
+            settle(stall);
         }
         state.ResumeTiming();
         {
