@@ -101,6 +101,20 @@ void PlotView::addItem(PlotItem *item)
 
 void PlotView::addItems(const QVector<PlotItem *> &points)
 {
+    // A plot that stays below one group's size is held as single points, as each point added
+    // alone is: the grouping only pays off where the scene would otherwise sort many thousands.
+    if (items.size() + points.size() < GroupSize) {
+        for (PlotItem *item : points) {
+            if (!item)
+                continue;
+            stacks.append({nullptr, items.size(), 1});
+            items.append(item);
+            widen(item);
+            scene->addItem(item);
+        }
+        setAxes();
+        return;
+    }
     const int firstStack = stacks.size();
     std::vector<PlotItem *> chunk;
     const auto addGroup = [&]() {
