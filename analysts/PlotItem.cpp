@@ -38,8 +38,6 @@ uint qHash(const Look &k, uint seed = 0)
            ::qHash(k.hints, seed);
 }
 
-// A picture wider than this (in device pixels) is drawn directly.
-constexpr int MaxSprite = 256;
 // Looks kept at once (zoom steps, highlight, radius changes); the set starts anew beyond it.
 constexpr int MaxLooks = 64;
 
@@ -70,10 +68,13 @@ PlotItem::PlotItem(double x, double y, Analyst *analyst, Graph *graph, int numbe
     setZValue(1.0);
     setToolTip(toolTip);
     setPos(x, -y);
+    place = pos();
+    height = zValue();
 }
 
 void PlotItem::setPosition(double nx, double ny, double nz)
 {
+    ++changeCount;
     x = nx;
     y = ny;
     z = nz;
@@ -82,10 +83,47 @@ void PlotItem::setPosition(double nx, double ny, double nz)
     update();
 }
 
+void PlotItem::setHilight(bool b)
+{
+    ++changeCount;
+    hilight = b;
+}
+
+void PlotItem::setColor(const QColor &c)
+{
+    ++changeCount;
+    color = c;
+}
+
+void PlotItem::setShape(int s)
+{
+    ++changeCount;
+    shape = s;
+}
+
+QVariant PlotItem::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    // A scene also announces the visibility of every new item once, unchanged.
+    if (change == ItemVisibleHasChanged) {
+        if (value.toBool() == shown)
+            return QGraphicsItem::itemChange(change, value);
+        shown = value.toBool();
+    } else if (change == ItemPositionHasChanged) {
+        place = value.toPointF();
+    } else if (change == ItemZValueHasChanged) {
+        height = value.toDouble();
+    }
+    if (change == ItemPositionHasChanged || change == ItemZValueHasChanged ||
+        change == ItemVisibleHasChanged || change == ItemSceneHasChanged || change == ItemParentHasChanged)
+        ++changeCount;
+    return QGraphicsItem::itemChange(change, value);
+}
+
 void PlotItem::setRadius(double r)
 {
     if (r == radius)
         return;
+    ++changeCount;
     // The bounding rectangle follows the radius; the scene must know before it changes.
     prepareGeometryChange();
     radius = r;
@@ -100,45 +138,52 @@ QRectF PlotItem::boundingRect() const
 // (or keeping one cached picture per point) makes a single paint of the view last seconds; one
 // picture per look at the view's scale, copied to each point's pixel position, takes a fraction
 // of that. Printers, PDF files and turned or sheared views get the marks drawn as shapes.
+bool PlotItem::sharesPicture(double r, const QTransform &t)
+{
+    if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0)
+        return false;
+    const QRectF mark(-r - 2, -r - 2, 2 * r + 5, 2 * r + 5);
+    const QRect area = QTransform::fromScale(t.m11(), t.m22()).mapRect(mark).toAlignedRect();
+    return area.width() <= MaxPicture && area.height() <= MaxPicture;
+}
+
 void PlotItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
 {
     Q_UNUSED(option);
-    Q_UNUSED(widget);
+    // Another point draws this very picture on these very pixels later in the same paint.
+    if (repeat && widget && widget == screenPass)
+        return;
     const QTransform t = painter->worldTransform();
     const QPaintEngine *engine = painter->paintEngine();
-    if (engine && engine->type() == QPaintEngine::Raster && t.type() <= QTransform::TxScale && t.m11() > 0 &&
-        t.m22() > 0) {
-        const QRectF device = QTransform::fromScale(t.m11(), t.m22()).mapRect(boundingRect());
-        const QRect area = device.toAlignedRect();
-        if (area.width() <= MaxSprite && area.height() <= MaxSprite) {
-            const double dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-            const int hints = static_cast<int>(painter->renderHints());
-            const Look look{shape, radius, color.rgba(), hilight, t.m11(), t.m22(), dpr, hints};
-            QHash<Look, QPixmap> &pictures = sprites();
-            auto found = pictures.constFind(look);
-            if (found == pictures.constEnd()) {
-                if (pictures.size() >= MaxLooks)
-                    pictures.clear();
-                QPixmap sprite(area.size() * dpr);
-                sprite.setDevicePixelRatio(dpr);
-                sprite.fill(Qt::transparent);
-                QPainter p(&sprite);
-                p.setRenderHints(painter->renderHints());
-                p.translate(-area.topLeft());
-                p.scale(t.m11(), t.m22());
-                drawMark(&p);
-                p.end();
-                found = pictures.insert(look, sprite);
-            }
-            // The point's origin on whole device pixels, as a device-coordinate cache places it.
-            const QPointF origin = t.map(QPointF(0, 0));
-            painter->save();
-            painter->setWorldTransform(QTransform());
-            painter->drawPixmap(
-                QPointF(std::round(origin.x()) + area.left(), std::round(origin.y()) + area.top()), *found);
-            painter->restore();
-            return;
+    if (engine && engine->type() == QPaintEngine::Raster && sharesPicture(radius, t)) {
+        const QRect area = QTransform::fromScale(t.m11(), t.m22()).mapRect(boundingRect()).toAlignedRect();
+        const double dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const int hints = static_cast<int>(painter->renderHints());
+        const Look look{shape, radius, color.rgba(), hilight, t.m11(), t.m22(), dpr, hints};
+        QHash<Look, QPixmap> &pictures = sprites();
+        auto found = pictures.constFind(look);
+        if (found == pictures.constEnd()) {
+            if (pictures.size() >= MaxLooks)
+                pictures.clear();
+            QPixmap sprite(area.size() * dpr);
+            sprite.setDevicePixelRatio(dpr);
+            sprite.fill(Qt::transparent);
+            QPainter p(&sprite);
+            p.setRenderHints(painter->renderHints());
+            p.translate(-area.topLeft());
+            p.scale(t.m11(), t.m22());
+            drawMark(&p);
+            p.end();
+            found = pictures.insert(look, sprite);
         }
+        // The point's origin on whole device pixels, as a device-coordinate cache places it.
+        const QPointF origin = t.map(QPointF(0, 0));
+        // Only the transformation changes: restoring it is cheaper than a whole painter state.
+        painter->setWorldTransform(QTransform());
+        painter->drawPixmap(
+            QPointF(std::round(origin.x()) + area.left(), std::round(origin.y()) + area.top()), *found);
+        painter->setWorldTransform(t);
+        return;
     }
     drawMark(painter);
 }

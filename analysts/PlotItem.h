@@ -29,18 +29,40 @@ public:
     double getRadius() const { return radius; }
     int getShape() const { return shape; }
 
+    QColor getColor() const { return color; }
+
     // Stored for the next paint.
-    void setHilight(bool b) { hilight = b; }
+    void setHilight(bool b);
     void setRadius(double r);
     void setGraph(Graph *g) { graph = g; }
-    void setColor(const QColor &c) { color = c; }
-    void setShape(int s) { shape = s; }
+    void setColor(const QColor &c);
+    void setShape(int s);
+
+    // The widest shared picture, in device pixels (wider marks are drawn as shapes).
+    static constexpr int MaxPicture = 256;
+
+    // A count that moves whenever any point moves, restacks, shows or hides, or changes its look.
+    static quint64 changes() { return changeCount; }
+    // Whether a mark of radius r is drawn as the shared picture under transformation t (a
+    // positive scale without turns, the picture not too large).
+    static bool sharesPicture(double r, const QTransform &t);
+    // A repeat is not drawn while its view paints on screen (PlotView sets it for the
+    // transformation of that paint, and names the screen it paints on here; null after it).
+    void setRepeat(bool on) { repeat = on; }
+    static void setScreenPass(const QWidget *viewport) { screenPass = viewport; }
+    // The position, stacking value and visibility as last announced to the item: the same as
+    // pos(), zValue() and isVisible() of a point in a group, and read without leaving the item,
+    // for passes over millions of points.
+    QPointF announcedPos() const { return place; }
+    double announcedZ() const { return height; }
+    bool announcedVisible() const { return shown; }
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 protected:
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
     // The mark in item coordinates: shape, gradient or highlight fill, black outline.
@@ -54,6 +76,14 @@ private:
     int number;
     double radius;
     bool hilight = false;
+    bool repeat = false;
+    // As last announced (see announcedPos()).
+    bool shown = true;
+    QPointF place;
+    double height = 0.0;
     int shape = 0;
     QColor color = Qt::red;
+
+    static inline quint64 changeCount = 0;
+    static inline const QWidget *screenPass = nullptr;
 };

@@ -8,6 +8,9 @@
 #include "analysts/ConjectureWidget.h"
 #include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
+#include "analysts/PlotItem.h"
+#include "analysts/PlotView.h"
+#include "analysts/PlotWidget.h"
 #include "graph/Graph.h"
 #include "problem/Calculus.h"
 #include "problem/Problem.h"
@@ -17,6 +20,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QGraphicsScene>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,6 +52,7 @@ private slots:
     void loadKeepingNoGraph();
     void failedSavesNameTheReason_data();
     void failedSavesNameTheReason();
+    void vertexPlotFillsInSlices();
 
 private:
     // Adds the component of the tree named keyword to the board, as a double-click does.
@@ -347,6 +352,96 @@ void TestAnalystHub::failedSavesNameTheReason()
         QCOMPARE(earlier.readAll(), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
     }
+}
+
+// The Vertex-Analyst's X-Y plot of some 54,000 vertex rows (the connected graphs on 6 vertices,
+// 80 times over), driven through the X and Y choices and the y scale of its tab: it fills in
+// slices from the event loop and ends with one point per row, at the row's degree and Wiener
+// index (networkx), numbered with the row's graph, in row order. Emptying the choice or changing
+// a setting while it fills leaves exactly the points of the last choice, in the plot and in its
+// scene, however long the event loop runs afterwards.
+void TestAnalystHub::vertexPlotFillsInSlices()
+{
+    QVector<const ReferenceGraph *> graphs;
+    QStringList strings;
+    for (int copy = 0; copy < 80; ++copy)
+        for (const ReferenceGraph &g : refs)
+            if (g.connected) {
+                graphs << &g;
+                strings << g.graphString;
+            }
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    QVERIFY(hub->getGraph()->loadtsy(path(6), true));
+    load(strings);
+    Analyst *rows = hub->getVertexAnalyst()->getAnalyst();
+    // The Vertex-Analyst updates after the Graph-Analyst.
+    QTRY_COMPARE_WITH_TIMEOUT(rows->nbGraphs(), graphs.size() * 6, 20000);
+    QTRY_VERIFY(!hub->getVertexAnalyst()->isUpdating());
+    QVERIFY(rows->nbGraphs() > 3 * PlotView::GroupSize);
+
+    hub->getMainTabs()->setCurrentIndex(MainWidget::TabVertexAnalyst);
+    QTabWidget *tabs = hub->getVertexAnalystTabs();
+    tabs->setCurrentIndex(2);
+    auto *x = hub->findChild<QComboBox *>(QStringLiteral("vertexAnalystTabsX"));
+    auto *y = hub->findChild<QComboBox *>(QStringLiteral("vertexAnalystTabsY"));
+    auto *yScale = hub->findChild<QDoubleSpinBox *>(QStringLiteral("vertexAnalystTabsYScale"));
+    QVERIFY(x && y && yScale);
+    const int degree = x->findText(QStringLiteral("DEGREES"));
+    const int wiener = y->findText(QStringLiteral("WIENER"));
+    QVERIFY(degree > 0 && wiener > 0);
+    PlotWidget *plot = hub->getVertexPlot();
+
+    // Every point in row order: the vertex's degree times the x scale across, the graph's Wiener
+    // index times the y scale up, the graph's database index as its number; and nothing else in
+    // the scene.
+    const auto checkPoints = [&](double sy) {
+        const QVector<PlotItem *> &points = plot->plotItems();
+        QCOMPARE(points.size(), graphs.size() * 6);
+        for (int g = 0; g < graphs.size(); ++g) {
+            for (int v = 0; v < 6; ++v) {
+                const PlotItem *p = points[6 * g + v];
+                QCOMPARE(p->getNumber(), g);
+                QCOMPARE(p->scenePos(), QPointF(graphs[g]->degrees[v] * 10.0, -graphs[g]->wiener * sy));
+            }
+        }
+        int inScene = 0;
+        for (QGraphicsItem *item : plot->getView()->QGraphicsView::scene()->items())
+            inScene += dynamic_cast<PlotItem *>(item) != nullptr;
+        QCOMPARE(inScene, points.size());
+    };
+
+    // The first slice comes at once, the rest from the event loop.
+    x->setCurrentIndex(degree);
+    y->setCurrentIndex(wiener);
+    QVERIFY(plot->isFilling());
+    QVERIFY(!plot->plotItems().isEmpty());
+    QVERIFY(plot->plotItems().size() < rows->nbGraphs());
+    QTRY_VERIFY_WITH_TIMEOUT(!plot->isFilling(), 60000);
+    checkPoints(10.0);
+
+    // Emptying a choice during a fill: no point stays, and none comes later.
+    y->setCurrentIndex(0);
+    y->setCurrentIndex(wiener);
+    QVERIFY(plot->isFilling());
+    x->setCurrentIndex(0);
+    QVERIFY(!plot->isFilling());
+    QVERIFY(plot->plotItems().isEmpty());
+    QTest::qWait(300);
+    QVERIFY(plot->plotItems().isEmpty());
+    int left = 0;
+    for (QGraphicsItem *item : plot->getView()->QGraphicsView::scene()->items())
+        left += dynamic_cast<PlotItem *>(item) != nullptr;
+    QCOMPARE(left, 0);
+
+    // A new setting during a fill: only the new points, complete.
+    x->setCurrentIndex(degree);
+    QVERIFY(plot->isFilling());
+    QTest::qWait(1);
+    yScale->setValue(3.0);
+    QTRY_VERIFY_WITH_TIMEOUT(!plot->isFilling(), 60000);
+    checkPoints(3.0);
+    // The emptied plots' points are all deleted in the end.
+    QTRY_VERIFY_WITH_TIMEOUT(!plot->getView()->isDisposing(), 60000);
 }
 
 QTEST_MAIN(TestAnalystHub)
