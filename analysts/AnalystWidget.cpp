@@ -1,13 +1,13 @@
 #include "analysts/AnalystWidget.h"
 
 #include "analysts/Analyst.h"
-#include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "analysts/GraphPdfExport.h"
+#include "dialogs/Prompt.h"
 #include "graph/Graph.h"
+#include "optimisation/DataLoader.h"
 #include "problem/Eval.h"
 #include "problem/Problem.h"
-#include "shell/Prompt.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "analysts/ConjectureEngine.h"
 
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 #include "graph/LinearSolve.h"
 
 #include <QFile>

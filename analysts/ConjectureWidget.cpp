@@ -2,7 +2,7 @@
 
 #include "analysts/Analyst.h"
 #include "analysts/ConjectureEngine.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "analysts/PlotItem.h"
 #include "analysts/RectItem.h"
-#include "shell/Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

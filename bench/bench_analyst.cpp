@@ -19,12 +19,12 @@
 
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
-#include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "analysts/PlotItem.h"
 #include "analysts/PlotView.h"
 #include "analysts/PlotWidget.h"
 #include "graph/Graph.h"
+#include "optimisation/DataLoader.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Problem.h"

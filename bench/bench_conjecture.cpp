@@ -17,7 +17,7 @@
 #include "analysts/Analyst.h"
 #include "analysts/ConjectureEngine.h"
 #include "analysts/ConjectureWidget.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 #include "graph/LinearSolve.h"
 #include "graph/SymmetricEigenvalues.h"
 

@@ -4,7 +4,7 @@
 // platform, a prompt that never blocks, and the standard error stream (where the readers report
 // every refusal) turned into a sink, so the fuzzer's own output stays readable.
 
-#include "shell/Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,10 +1,10 @@
 #include "graph/Graph.h"
 
+#include "dialogs/Prompt.h"
 #include "graph/Edge.h"
 #include "graph/GraphFile.h"
 #include "graph/Node.h"
 #include "graph/Random.h"
-#include "shell/Prompt.h"
 
 #include <QBrush>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "graph/ShuffleCheck.h"
 
+#include "dialogs/Prompt.h"
 #include "graph/Graph.h"
-#include "shell/Prompt.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>

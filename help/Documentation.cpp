@@ -1,10 +1,10 @@
 #include "help/Documentation.h"
 
+#include "dialogs/Prompt.h"
 #include "graph/Graph.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Problem.h"
-#include "shell/Prompt.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

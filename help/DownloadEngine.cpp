@@ -1,8 +1,8 @@
 #include "help/DownloadEngine.h"
 
+#include "dialogs/Prompt.h"
 #include "help/ProgressBar.h"
 #include "help/UpdateSite.h"
-#include "shell/Prompt.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>

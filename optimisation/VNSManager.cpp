@@ -1,8 +1,7 @@
 #include "optimisation/VNSManager.h"
 
-#include "analysts/AnalystWidget.h"
-#include "analysts/DataLoader.h"
 #include "graph/Graph.h"
+#include "optimisation/DataLoader.h"
 #include "optimisation/OptimalSolutions.h"
 #include "optimisation/VNS.h"
 #include "problem/Problem.h"
@@ -52,11 +51,6 @@ VNSManager::VNSManager(Problem *problem, Graph *graph, AnalystWidget *graphAnaly
         connect(w, &VNS::signal_publish_graph, this, &VNSManager::slot_publish_graph);
         connect(w, &VNS::signal_console, this, &VNSManager::slot_console);
     }
-    // The graphs found are handed to the loader's buffer; both analysts then take them over.
-    for (AnalystWidget *a : {graphAnalyst, vertexAnalyst})
-        if (a)
-            connect(this, &VNSManager::signal_graphs_ready, a, &AnalystWidget::slot_data_loaded,
-                    Qt::UniqueConnection);
 }
 
 VNSManager::~VNSManager()

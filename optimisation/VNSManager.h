@@ -151,6 +151,7 @@ private:
     // Guards nextJob and halted (a standard mutex, visible to ThreadSanitizer).
     std::mutex jobMutex;
     QVector<VNS *> workers;
+    // Stored only: the hub connects them to signal_graphs_ready.
     AnalystWidget *graphAnalyst;
     AnalystWidget *vertexAnalyst;
     DataLoader *loader;

@@ -88,6 +88,11 @@ const QStringList &BuildCalculus::statisticsItems()
     return StatisticsFactory::keywords();
 }
 
+Calculus *BuildCalculus::makeStatisticsItem(const QString &keyword, bool withDisplay)
+{
+    return StatisticsFactory::make(keyword, withDisplay);
+}
+
 int BuildCalculus::type(const QString &keyword) const
 {
     if (keyword == QLatin1String("Z") || keyword == QLatin1String("OBJECTIVE"))

@@ -54,4 +54,6 @@ public:
     // built by their own factory), but a problem text that holds them reads back, so a board that
     // carries one still copies to the search workers. Category code 0.
     static const QStringList &statisticsItems();
+    // A new statistics item for one of statisticsItems(); null for any other keyword.
+    static Calculus *makeStatisticsItem(const QString &keyword, bool withDisplay);
 };

@@ -15,7 +15,7 @@
 #include "problem/invConstant.h"
 #include "problem/invPARAM.h"
 
-#include "shell/Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QBrush>
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
 #include "problem/ProblemTextReader.h"
 
-#include "analysts/StatisticsFactory.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Link.h"
@@ -204,7 +203,7 @@ bool ProblemTextReader::readItemRecord(const QStringList &fields, const QString 
 
     Calculus *item = isConstant ? catalogue->makeConstant(gui) : catalogue->makeCalculus(keyword, gui);
     if (!item && BuildCalculus::statisticsItems().contains(keyword))
-        item = StatisticsFactory::make(keyword, gui);
+        item = BuildCalculus::makeStatisticsItem(keyword, gui);
     if (!item) {
         const QString unknown = keyword + QStringLiteral(" is not a valid name in problem description.");
         return fail(unknown, unknown);

@@ -3,10 +3,10 @@
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
 #include "analysts/ConjectureWidget.h"
-#include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "analysts/PlotWidget.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/Prompt.h"
+#include "dialogs/RunWindow.h"
 #include "graph/Edge.h"
 #include "graph/Graph.h"
 #include "graph/MDS.h"
@@ -15,13 +15,13 @@
 #include "help/Documentation.h"
 #include "help/DownloadEngine.h"
 #include "help/VersionChecker.h"
+#include "optimisation/DataLoader.h"
 #include "optimisation/VNSManager.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
 #include "problem/Problem.h"
 #include "shell/Console.h"
 #include "shell/PreferenceWindow.h"
-#include "shell/Prompt.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -663,6 +663,10 @@ void MainWidget::makeConnections()
 {
     // Search manager.
     connect(vns, &VNSManager::signal_please_wait, waitWindow, &QWidget::setVisible);
+    // The graphs found are handed to the loader's buffer; both analysts then take them over.
+    for (AnalystWidget *a : {analystWidgetG, analystWidgetV})
+        connect(vns, &VNSManager::signal_graphs_ready, a, &AnalystWidget::slot_data_loaded,
+                Qt::UniqueConnection);
     connect(vns, &VNSManager::signal_new_solution, problem, &Problem::slot_refresh);
     connect(vns, QOverload<QString, bool, int, QColor, int>::of(&VNSManager::signal_console), console,
             QOverload<QString, bool, int, QColor, int>::of(&Console::append));

@@ -1,8 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include "dialogs/Prompt.h"
 #include "problem/BuildCalculus.h"
 #include "shell/MainWidget.h"
-#include "shell/Prompt.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "AnalystTestBoard.h"
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
-#include "analysts/DataLoader.h"
 #include "analysts/FilterWidget.h"
 #include "graph/Graph.h"
+#include "optimisation/DataLoader.h"
 #include "problem/Problem.h"
 
 #include <QDir>

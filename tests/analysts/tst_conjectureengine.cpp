@@ -1,5 +1,5 @@
 #include "analysts/ConjectureEngine.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 #include "support/TestData.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "analysts/Analyst.h"
 #include "analysts/ConjectureEngine.h"
 #include "analysts/ConjectureWidget.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

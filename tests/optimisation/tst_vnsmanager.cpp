@@ -1,4 +1,4 @@
-#include "analysts/DataLoader.h"
+#include "optimisation/DataLoader.h"
 #include "optimisation/OptimalSolutions.h"
 #include "optimisation/SearchFixtures.h"
 #include "optimisation/Solution.h"

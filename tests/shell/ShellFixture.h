@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shell/Prompt.h"
+#include "dialogs/Prompt.h"
 
 #include <QDir>
 #include <QFileDialog>

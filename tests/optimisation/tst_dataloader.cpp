@@ -1,6 +1,6 @@
-#include "analysts/DataLoader.h"
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 #include "graph/Graph.h"
+#include "optimisation/DataLoader.h"
 #include "problem/Problem.h"
 #include "support/TestData.h"
 

@@ -1,4 +1,4 @@
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 
 #include <QProgressBar>
 #include <QPushButton>

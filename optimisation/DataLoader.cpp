@@ -1,6 +1,6 @@
-#include "analysts/DataLoader.h"
+#include "optimisation/DataLoader.h"
 
-#include "analysts/RunWindow.h"
+#include "dialogs/RunWindow.h"
 #include "graph/Graph.h"
 #include "problem/Eval.h"
 #include "problem/Problem.h"
