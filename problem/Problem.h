@@ -255,6 +255,13 @@ private:
     enum class Walk { Grab, Unselect, Arrange };
     QVector<Calculus *> walk(Walk kind, bool reversed) const;
     QVector<Calculus *> boardItemsAt(const QPointF &scenePoint) const;
+    // The key groups of keyPressEvent(); each acts on its own keys only and says whether the key
+    // was one of them.
+    bool zoomKey(int key);          // - and +
+    bool linkKey(int key);          // 1 to 4 link the selection, D deletes it
+    bool selectionKey(int key);     // U unselects all, I inverts the selection
+    bool searchOrPrintKey(int key); // R starts and H stops the search, P prints
+    bool arrangeKey(int key);       // X, Y align, A, V space, the arrows move the selection
     void linkSelection(int k);
     void moveSelection(qreal dx, qreal dy);
     void alignSelection(bool onX);
