@@ -261,6 +261,12 @@ private:
     void publishEdit();
     void addAtPointer(int mode);
     QPointF pointerScenePos() const;
+    // The key groups of keyPressEvent: zoom and turn, edits of the selection, and the keys handed
+    // to the search, the loader, the placement and the printer. Each answers whether the key is
+    // one of its own; no key belongs to two groups.
+    bool viewKey(int key);
+    bool editKey(int key);
+    bool commandKey(int key);
     // Writes text through a temporary file; false with fileError set on any failure.
     bool writeFile(const QString &fileName, const QByteArray &text);
     QByteArray fileText(bool withStamp, bool edgeList);

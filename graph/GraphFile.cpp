@@ -111,16 +111,132 @@ QString GraphFile::storableName(QString name)
     return name;
 }
 
+namespace
+{
+
+// The lines of the text, each without its line end (LF or CR LF).
+QStringList textLines(const QByteArray &data)
+{
+    QStringList lines = QString::fromLatin1(data).split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    for (QString &l : lines)
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+    return lines;
+}
+
+// The stamp line of an autosave file, lines[line].
+bool readStamp(const QStringList &lines, int line, qint64 &stamp, QString &error)
+{
+    bool ok = false;
+    const QString t = line < lines.size() ? lines.at(line).trimmed() : QString();
+    stamp = t.toLongLong(&ok);
+    if (!ok) {
+        error = QStringLiteral("line %1: the stamp \"%2\" is not a whole number").arg(line + 1).arg(shown(t));
+        return false;
+    }
+    return true;
+}
+
+// One "name TAB x TAB y" vertex line, lines[line].
+bool readVertex(const QStringList &lines, int line, GraphFile::Vertex &v, QString &error)
+{
+    const QStringList f = lines.at(line).split(QLatin1Char('\t'), Qt::KeepEmptyParts);
+    if (f.size() < 3) {
+        error =
+            QStringLiteral("line %1: a vertex line needs a name, x and y separated by tabs").arg(line + 1);
+        return false;
+    }
+    double x = 0.0;
+    double y = 0.0;
+    const bool okX = readCoordinate(f.at(1), x);
+    const bool okY = readCoordinate(f.at(2), y);
+    if (!okX) {
+        error = QStringLiteral("line %1: the x coordinate \"%2\" is not a finite number")
+                    .arg(line + 1)
+                    .arg(shown(f.at(1)));
+        return false;
+    }
+    if (!okY) {
+        error = QStringLiteral("line %1: the y coordinate \"%2\" is not a finite number")
+                    .arg(line + 1)
+                    .arg(shown(f.at(2)));
+        return false;
+    }
+    v = GraphFile::Vertex{GraphFile::storableName(f.at(0)), x, y};
+    return true;
+}
+
+// The n vertex lines from lines[line] on; line ends past them.
+bool readVertices(const QStringList &lines, int &line, int n, QVector<GraphFile::Vertex> &vertices,
+                  QString &error)
+{
+    vertices.resize(n);
+    for (int k = 0; k < n; ++k, ++line) {
+        if (line >= lines.size()) {
+            error = QStringLiteral("line %1: the file ends before vertex %2 of %3")
+                        .arg(line + 1)
+                        .arg(k + 1)
+                        .arg(n);
+            return false;
+        }
+        if (!readVertex(lines, line, vertices[k], error))
+            return false;
+    }
+    return true;
+}
+
+// The adjacency line of order n > 0, lines[line], into rows.
+bool readAdjacency(const QStringList &lines, int line, int n, quint32 *rows, QString &error)
+{
+    if (line >= lines.size() || lines.at(line).trimmed().isEmpty()) {
+        error = QStringLiteral("line %1: the adjacency line is missing").arg(line + 1);
+        return false;
+    }
+    QStringList cells = lines.at(line).split(QLatin1Char('\t'), Qt::KeepEmptyParts);
+    // Every cell is followed by a tab, so the last field after the closing tab is empty.
+    if (!cells.isEmpty() && cells.last().trimmed().isEmpty())
+        cells.removeLast();
+    if (cells.size() != n * n) {
+        error = QStringLiteral("line %1: the adjacency line holds %2 values, order %3 needs %4")
+                    .arg(line + 1)
+                    .arg(cells.size())
+                    .arg(n)
+                    .arg(n * n);
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            bool isEdge = false;
+            const QString &c = cells.at(i * n + j);
+            if (!readCell(c, isEdge)) {
+                error = QStringLiteral(
+                            "line %1: adjacency value %2 (row %3, column %4) \"%5\" is not a whole number")
+                            .arg(line + 1)
+                            .arg(i * n + j + 1)
+                            .arg(i + 1)
+                            .arg(j + 1)
+                            .arg(shown(c));
+                return false;
+            }
+            // The upper triangle is the graph; the diagonal and lower triangle are read, not used.
+            if (i < j && isEdge) {
+                rows[i] |= 1u << j;
+                rows[j] |= 1u << i;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QString &error)
 {
     if (data.size() > MaxBytes) {
         error = QStringLiteral("the file is larger than %1 bytes").arg(MaxBytes);
         return false;
     }
-    QStringList lines = QString::fromLatin1(data).split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    for (QString &l : lines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
+    const QStringList lines = textLines(data);
     if (data.trimmed().isEmpty()) {
         error = QStringLiteral("line 1: the file is empty");
         return false;
@@ -137,92 +253,17 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
     ++line;
 
     if (withStamp) {
-        bool ok = false;
-        const QString t = line < lines.size() ? lines.at(line).trimmed() : QString();
-        g.stamp = t.toLongLong(&ok);
-        if (!ok) {
-            error =
-                QStringLiteral("line %1: the stamp \"%2\" is not a whole number").arg(line + 1).arg(shown(t));
+        if (!readStamp(lines, line, g.stamp, error))
             return false;
-        }
         ++line;
     }
 
-    g.vertices.resize(n);
-    for (int k = 0; k < n; ++k, ++line) {
-        if (line >= lines.size()) {
-            error = QStringLiteral("line %1: the file ends before vertex %2 of %3")
-                        .arg(line + 1)
-                        .arg(k + 1)
-                        .arg(n);
-            return false;
-        }
-        const QStringList f = lines.at(line).split(QLatin1Char('\t'), Qt::KeepEmptyParts);
-        if (f.size() < 3) {
-            error = QStringLiteral("line %1: a vertex line needs a name, x and y separated by tabs")
-                        .arg(line + 1);
-            return false;
-        }
-        double x = 0.0;
-        double y = 0.0;
-        const bool okX = readCoordinate(f.at(1), x);
-        const bool okY = readCoordinate(f.at(2), y);
-        if (!okX) {
-            error = QStringLiteral("line %1: the x coordinate \"%2\" is not a finite number")
-                        .arg(line + 1)
-                        .arg(shown(f.at(1)));
-            return false;
-        }
-        if (!okY) {
-            error = QStringLiteral("line %1: the y coordinate \"%2\" is not a finite number")
-                        .arg(line + 1)
-                        .arg(shown(f.at(2)));
-            return false;
-        }
-        g.vertices[k] = Vertex{storableName(f.at(0)), x, y};
-    }
+    if (!readVertices(lines, line, n, g.vertices, error))
+        return false;
 
     // The empty graph has no adjacency to give; its line, when present, is not read.
-    if (n > 0) {
-        if (line >= lines.size() || lines.at(line).trimmed().isEmpty()) {
-            error = QStringLiteral("line %1: the adjacency line is missing").arg(line + 1);
-            return false;
-        }
-        QStringList cells = lines.at(line).split(QLatin1Char('\t'), Qt::KeepEmptyParts);
-        // Every cell is followed by a tab, so the last field after the closing tab is empty.
-        if (!cells.isEmpty() && cells.last().trimmed().isEmpty())
-            cells.removeLast();
-        if (cells.size() != n * n) {
-            error = QStringLiteral("line %1: the adjacency line holds %2 values, order %3 needs %4")
-                        .arg(line + 1)
-                        .arg(cells.size())
-                        .arg(n)
-                        .arg(n * n);
-            return false;
-        }
-        for (int i = 0; i < n; ++i) {
-            for (int j = 0; j < n; ++j) {
-                bool isEdge = false;
-                const QString &c = cells.at(i * n + j);
-                if (!readCell(c, isEdge)) {
-                    error =
-                        QStringLiteral(
-                            "line %1: adjacency value %2 (row %3, column %4) \"%5\" is not a whole number")
-                            .arg(line + 1)
-                            .arg(i * n + j + 1)
-                            .arg(i + 1)
-                            .arg(j + 1)
-                            .arg(shown(c));
-                    return false;
-                }
-                // The upper triangle is the graph; the diagonal and lower triangle are read, not used.
-                if (i < j && isEdge) {
-                    g.rows[i] |= 1u << j;
-                    g.rows[j] |= 1u << i;
-                }
-            }
-        }
-    }
+    if (n > 0 && !readAdjacency(lines, line, n, g.rows, error))
+        return false;
     out = g;
     return true;
 }
