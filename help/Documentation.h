@@ -82,7 +82,15 @@ private:
     // Writes a list of fixed paragraphs; entries beginning "L|" are run-in labels, "N|" notes.
     void paragraphs(const QStringList &list);
 
+    // Writes section number (1 to 29); the sections fall in four groups, each written by one of
+    // the helpers below.
     void writeSection(int number);
+    void writeFrontMatter(int number);              // 1 to 3
+    void writeInterfaceSection(int number);         // 4 to 16
+    void writeProblemDefinitionSection(int number); // 17 to 24
+    void writeResultsSection(int number);           // 25 to 29: the problem, conjectures, references
+    // A third-level heading, leaving the body style on.
+    void subsectionHeading(const char *heading);
     void writeCatalogue(const QString &kind);
     void writeCurrentProblem();
     void writeReferences();
