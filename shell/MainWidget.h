@@ -100,7 +100,7 @@ public:
     bool isQuitting() const { return quitting; }
     bool doNotAskUpdate() const { return noAskUpdate; }
     QString workingDirectory() const { return wd; }
-    // Every named control of the inspector pages, found by object name (see the constructor).
+    // Every named control of the inspector pages, found by object name (see the Inspector*Page.cpp files).
     template <class T> T *control(const QString &objectName) const
     {
         return inspectorWindow->findChild<T *>(objectName);
@@ -199,17 +199,34 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The inspector pages, each built (and its controls wired) in its own file, Inspector*Page.cpp.
     void buildProblemPage();
     void buildOptimizationPage();
     void buildConstraintsPage();
     void buildGraphPage();
     void buildAnalystPage();
     void buildNotebookPage();
+    // The hub's other windows and its main tabs.
     void buildBackupWindow();
     void buildInspectorWindow();
     void buildAnalystTabs();
     void buildMainTabs();
+    // The wiring, grouped by the component whose signals are connected; makeConnections calls
+    // the groups in an order that keeps every signal's slots in their order.
     void makeConnections();
+    void connectSearch();
+    void connectHub();
+    void connectBoard();
+    void connectGraph();
+    void connectAnalysts();
+    void connectLoader();
+    void connectWindows();
+    void connectProblemPage();
+    void connectOptimizationPage();
+    void connectConstraintsPage();
+    void connectNotebookPage();
+    // Reads, checks, increments and stores the number of runs.
+    void countRun();
     void applySettingsAtStart();
     void reloadLastSession();
     void handWorkingDirectory();
