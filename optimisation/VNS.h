@@ -175,6 +175,11 @@ private:
     // the tuple's new signature. Sets pass on acceptance by local and result on acceptance by best.
     Walk walkRewrites(const int *v, int k, const SignatureTables::Table &table, Eval *e, const QString &label,
                       bool stopWhenRegular, bool &pass, bool &result);
+    // Walks every tuple of k vertices (4 or 5), in lexicographic order, through walkRewrites with
+    // table, pass after pass until a pass accepts nothing: the body of ls_quadfixnbarcs and
+    // ls_quintfixnbarcs.
+    bool rewriteEveryTuple(int k, const SignatureTables::Table &table, const QString &label,
+                           bool stopWhenRegular);
     // Offers the evaluated current graph to local (which is emptied first when clearFirst).
     void archiveCurrent(bool clearFirst);
     void switchMoves(int k);
