@@ -18,19 +18,5 @@ invBETWEENNESS::~invBETWEENNESS() = default;
 
 void invBETWEENNESS::recompute()
 {
-    if (!graph) {
-        setFailed();
-        return;
-    }
-    frame.load(graph);
-    const int n = frame.order();
-    error = false;
-    rows = n;
-    cols = n;
-    if (!frame.connected()) {
-        ShortestPathFrame::clear(M, n);
-        setFailed();
-        return;
-    }
-    frame.edgeBetweenness(M);
+    loadEdgeBetweenness();
 }

@@ -15,21 +15,8 @@ invCENTRALITY::~invCENTRALITY() = default;
 
 void invCENTRALITY::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadEdgeBetweenness())
         return;
-    }
-    frame.load(graph);
-    const int n = frame.order();
-    error = false;
-    rows = n;
-    cols = n;
-    if (!frame.connected()) {
-        ShortestPathFrame::clear(M, n);
-        setFailed();
-        return;
-    }
-    frame.edgeBetweenness(M);
-    ShortestPathFrame::rowSumsToFirstColumn(M, n);
+    ShortestPathFrame::rowSumsToFirstColumn(M, frame.order());
     cols = 1;
 }

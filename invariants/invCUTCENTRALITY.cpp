@@ -15,20 +15,9 @@ invCUTCENTRALITY::~invCUTCENTRALITY() = default;
 
 void invCUTCENTRALITY::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadForSplits())
         return;
-    }
-    frame.load(graph);
     const int n = frame.order();
-    error = false;
-    rows = n;
-    cols = n;
-    ShortestPathFrame::clear(M, n);
-    if (!frame.connected()) {
-        error = true;
-        return;
-    }
     // Read only when there is an edge, so n >= 2.
     const int pairs = (n - 1) * n / 2;
     const double density = pairs > 0 ? double(frame.edges()) / pairs : 0.0;

@@ -18,13 +18,5 @@ invDBETWEENNESS::~invDBETWEENNESS() = default;
 
 void invDBETWEENNESS::recompute()
 {
-    if (!graph) {
-        setFailed();
-        return;
-    }
-    const bool connected = flow.compute(graph, PathFlow::Weight::InverseDistance, M);
-    const int n = flow.order();
-    error = !connected;
-    rows = n;
-    cols = n;
+    loadFlow(PathFlow::Weight::InverseDistance);
 }

@@ -18,13 +18,5 @@ invDBETWEENNESS2::~invDBETWEENNESS2() = default;
 
 void invDBETWEENNESS2::recompute()
 {
-    if (!graph) {
-        setFailed();
-        return;
-    }
-    const bool connected = flow.compute(graph, PathFlow::Weight::InverseSquaredDistance, M);
-    const int n = flow.order();
-    error = !connected;
-    rows = n;
-    cols = n;
+    loadFlow(PathFlow::Weight::InverseSquaredDistance);
 }

@@ -14,17 +14,8 @@ invDCENTRALITY::~invDCENTRALITY() = default;
 
 void invDCENTRALITY::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadFlow(PathFlow::Weight::InverseDistance))
         return;
-    }
-    const bool connected = flow.compute(graph, PathFlow::Weight::InverseDistance, M);
-    const int n = flow.order();
-    error = !connected;
-    rows = n;
-    cols = n;
-    if (!connected)
-        return;
-    ShortestPathFrame::rowSumsToFirstColumn(M, n);
+    ShortestPathFrame::rowSumsToFirstColumn(M, flow.order());
     cols = 1;
 }

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "invariants/PathFlow.h"
-#include "problem/Invariant.h"
+#include "invariants/PathFlowInvariant.h"
 
 // For each vertex, the sum of the distance-weighted betweenness (weight 1 / 2L) of its edges. A
 // disconnected graph is an error with an n x n result of zeros.
-class invDCENTRALITY : public Invariant
+class invDCENTRALITY : public PathFlowInvariant
 {
 public:
     explicit invDCENTRALITY(bool withDisplay);
     ~invDCENTRALITY() override;
 
     void recompute() override;
-
-private:
-    PathFlow flow;
 };

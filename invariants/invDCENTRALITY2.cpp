@@ -14,17 +14,8 @@ invDCENTRALITY2::~invDCENTRALITY2() = default;
 
 void invDCENTRALITY2::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadFlow(PathFlow::Weight::InverseSquaredDistance))
         return;
-    }
-    const bool connected = flow.compute(graph, PathFlow::Weight::InverseSquaredDistance, M);
-    const int n = flow.order();
-    error = !connected;
-    rows = n;
-    cols = n;
-    if (!connected)
-        return;
-    ShortestPathFrame::rowSumsToFirstColumn(M, n);
+    ShortestPathFrame::rowSumsToFirstColumn(M, flow.order());
     cols = 1;
 }

@@ -14,20 +14,9 @@ invIINDEX::~invIINDEX() = default;
 
 void invIINDEX::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadForSplits())
         return;
-    }
-    frame.load(graph);
     const int n = frame.order();
-    error = false;
-    rows = n;
-    cols = n;
-    ShortestPathFrame::clear(M, n);
-    if (!frame.connected()) {
-        error = true;
-        return;
-    }
     const quint32 *adj = frame.rows();
     // The score of a pair of neighbours does not depend on the vertex they share: score each pair
     // with a common neighbour once.

@@ -16,17 +16,9 @@ invNBETWEENNESS::~invNBETWEENNESS() = default;
 
 void invNBETWEENNESS::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadFlow(PathFlow::Weight::Half))
         return;
-    }
-    const bool connected = flow.compute(graph, PathFlow::Weight::Half, M);
     const int n = flow.order();
-    error = !connected;
-    rows = n;
-    cols = n;
-    if (!connected)
-        return;
     // All row sums first, then the divisions.
     double root[32];
     for (int i = 0; i < n; ++i) {

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "invariants/ShortestPathFrame.h"
-#include "problem/Invariant.h"
+#include "invariants/ShortestPathInvariant.h"
 
 // Rooted at each vertex v, every leaf of the graph goes to the neighbour of v nearest to it (the
 // lowest index among equals); the value of v is the sum of the squared counts p_k.
-class invPELORAND : public Invariant
+class invPELORAND : public ShortestPathInvariant
 {
 public:
     explicit invPELORAND(bool withDisplay);
     ~invPELORAND() override;
 
     void recompute() override;
-
-private:
-    ShortestPathFrame frame;
 };

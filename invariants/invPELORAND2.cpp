@@ -14,26 +14,11 @@ invPELORAND2::~invPELORAND2() = default;
 
 void invPELORAND2::recompute()
 {
-    if (!graph) {
-        setFailed();
-        return;
-    }
-    frame.load(graph);
-    const int n = frame.order();
-    // A disconnected graph is an error, but the values are still given when every leaf finds a
-    // neighbour of each root.
-    error = !frame.connected();
-    const quint32 *adj = frame.rows();
-    double value[32];
-    for (int v = 0; v < n; ++v) {
-        int count[32];
-        if (!frame.assignLeaves(v, count)) {
-            setFailed();
-            return;
-        }
+    rootedLeafValues([this](int v, const int *count) {
         // Uneven: the largest count exceeds the smallest by 2 or more, or at least two
         // neighbours are at the smallest and two above it. No neighbour: 0.
-        int least = n;
+        const quint32 *adj = frame.rows();
+        int least = frame.order();
         int most = 0;
         for (quint32 x = adj[v]; x; x &= x - 1) {
             const int p = count[InvariantKit::lowest(x)];
@@ -48,10 +33,6 @@ void invPELORAND2::recompute()
             else
                 ++above;
         }
-        value[v] = adj[v] && (most - least >= 2 || (atLeast >= 2 && above >= 2)) ? 1.0 : 0.0;
-    }
-    for (int v = 0; v < n; ++v)
-        M[v][0] = value[v];
-    rows = n;
-    cols = 1;
+        return adj[v] && (most - least >= 2 || (atLeast >= 2 && above >= 2)) ? 1.0 : 0.0;
+    });
 }

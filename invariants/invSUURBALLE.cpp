@@ -16,13 +16,9 @@ invSUURBALLE::~invSUURBALLE() = default;
 
 void invSUURBALLE::recompute()
 {
-    if (!graph) {
-        setFailed();
+    if (!loadFrame())
         return;
-    }
-    frame.load(graph);
     const int n = frame.order();
-    error = false;
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < i; ++j) {

@@ -1,16 +1,11 @@
+// Calculus proper: arguments and links, evaluation, result, flags, names, registry and save record.
 #include "problem/Calculus.h"
 
 #include "graph/Graph.h"
-#include "graph/Random.h"
 #include "problem/CalculusDisplay.h"
 #include "problem/Link.h"
 
-#include <QGraphicsSceneMouseEvent>
 #include <QMutexLocker>
-#include <QPainter>
-#include <QPainterPath>
-
-#include <iostream>
 
 QVector<Calculus *> Calculus::vector_calculus;
 QMutex Calculus::c_mutex;
@@ -20,6 +15,23 @@ namespace
 {
 const double noValue = 1e12;
 const int maxSize = 32;
+
+// Slots 1 to 4, in order: the arguments, the incoming links, and the operations that set them
+// (called through the table, the setters still dispatch to the kind's overrides).
+Calculus *Calculus::*const argFields[4] = {&Calculus::arg1, &Calculus::arg2, &Calculus::arg3,
+                                           &Calculus::arg4};
+Link *Calculus::*const linkFields[4] = {&Calculus::link1, &Calculus::link2, &Calculus::link3,
+                                        &Calculus::link4};
+bool (Calculus::*const linkSetters[4])(Link *) = {&Calculus::setLink1, &Calculus::setLink2,
+                                                  &Calculus::setLink3, &Calculus::setLink4};
+bool (Calculus::*const argSetters[4])(Calculus *) = {&Calculus::setArg1, &Calculus::setArg2,
+                                                     &Calculus::setArg3, &Calculus::setArg4};
+
+// The table index of slot k, where k outside 1..3 means slot 4.
+int slotIndex(int k)
+{
+    return k >= 1 && k <= 3 ? k - 1 : 3;
+}
 } // namespace
 
 Calculus::Calculus()
@@ -54,18 +66,6 @@ Calculus::~Calculus()
         calculus_under_mouse = nullptr;
 }
 
-QRectF Calculus::boundingRect() const
-{
-    return QRectF(-(w / 2) - 2 - 10, -(h / 2) - 2 - 50, (w + 3) + 2 + 10, (h + 3) + 2 + 50);
-}
-
-QPainterPath Calculus::shape() const
-{
-    QPainterPath path;
-    path.addRect(-(w / 2), -(h / 2), w, h);
-    return path;
-}
-
 QVector<QVector<double>> *Calculus::getZ()
 {
     return &M;
@@ -93,49 +93,19 @@ bool Calculus::argSlot(int k, Calculus *c)
     return k <= argSlots && acceptArgument(k, c, changeBestLast);
 }
 
-bool Calculus::setLink1(Link *l)
+bool Calculus::setLinkK(int k, Link *l)
 {
-    return linkSlot(1, l);
+    return (this->*linkSetters[slotIndex(k)])(l);
 }
 
-bool Calculus::setLink2(Link *l)
+bool Calculus::setArgK(int k, Calculus *c)
 {
-    return linkSlot(2, l);
-}
-
-bool Calculus::setLink3(Link *l)
-{
-    return linkSlot(3, l);
-}
-
-bool Calculus::setLink4(Link *l)
-{
-    return linkSlot(4, l);
+    return (this->*argSetters[slotIndex(k)])(c);
 }
 
 bool Calculus::setLinkTo(Link *l)
 {
     return canBeArgument && acceptOutgoingLink(l);
-}
-
-bool Calculus::setArg1(Calculus *c)
-{
-    return argSlot(1, c);
-}
-
-bool Calculus::setArg2(Calculus *c)
-{
-    return argSlot(2, c);
-}
-
-bool Calculus::setArg3(Calculus *c)
-{
-    return argSlot(3, c);
-}
-
-bool Calculus::setArg4(Calculus *c)
-{
-    return argSlot(4, c);
 }
 
 void Calculus::setParam(int p)
@@ -359,62 +329,22 @@ void Calculus::updateGivenName()
 
 Calculus *&Calculus::argRef(int k)
 {
-    switch (k) {
-    case 1:
-        return arg1;
-    case 2:
-        return arg2;
-    case 3:
-        return arg3;
-    default:
-        return arg4;
-    }
+    return this->*argFields[slotIndex(k)];
 }
 
 Link *&Calculus::linkRef(int k)
 {
-    switch (k) {
-    case 1:
-        return link1;
-    case 2:
-        return link2;
-    case 3:
-        return link3;
-    default:
-        return link4;
-    }
+    return this->*linkFields[slotIndex(k)];
 }
 
 Calculus *Calculus::argument(int k) const
 {
-    switch (k) {
-    case 1:
-        return arg1;
-    case 2:
-        return arg2;
-    case 3:
-        return arg3;
-    case 4:
-        return arg4;
-    default:
-        return nullptr;
-    }
+    return k >= 1 && k <= 4 ? this->*argFields[k - 1] : nullptr;
 }
 
 Link *Calculus::incomingLink(int k) const
 {
-    switch (k) {
-    case 1:
-        return link1;
-    case 2:
-        return link2;
-    case 3:
-        return link3;
-    case 4:
-        return link4;
-    default:
-        return nullptr;
-    }
+    return k >= 1 && k <= 4 ? this->*linkFields[k - 1] : nullptr;
 }
 
 bool Calculus::isLinked(int k) const
@@ -502,148 +432,6 @@ QVector<Calculus *> Calculus::registry()
     return vector_calculus;
 }
 
-// ---- On the board -------------------------------------------------------------------------------
-
-void Calculus::placeAtRandom(int width, int height)
-{
-    x0 = tsy_qrand() % 200;
-    y0 = tsy_qrand() % 200;
-    w = width;
-    h = height;
-}
-
-void Calculus::initDisplay(bool offerComplement)
-{
-    if (!withDisplay)
-        return;
-    initDisplay(new CalculusDisplay(name), offerComplement);
-}
-
-void Calculus::initDisplay(CalculusDisplay *dialog, bool offerComplement)
-{
-    if (!withDisplay) {
-        delete dialog;
-        return;
-    }
-    if (!dialog)
-        dialog = new CalculusDisplay(name);
-    delete display;
-    display = dialog;
-    display->setEnabled(true);
-    display->setVisible(false);
-    display->enableInvertGraph(offerComplement);
-    if (graph)
-        display->setGraph(graph);
-    setFlag(QGraphicsItem::ItemIsMovable, true);
-    setFlag(QGraphicsItem::ItemIsSelectable, true);
-    setFlag(QGraphicsItem::ItemSendsGeometryChanges, true);
-    setCacheMode(QGraphicsItem::DeviceCoordinateCache);
-    setZValue(1.0);
-    setPos(x0, y0);
-    setVisible(true);
-    setToolTip(name);
-    display->setName(name);
-}
-
-void Calculus::toggleDisplay()
-{
-    if (!display)
-        return;
-    display->setName(name);
-    display->setVisible(!display->isVisible());
-}
-
-void Calculus::toggleSelect()
-{
-    if (selected) {
-        selected = false;
-        update();
-    } else if (selectable) {
-        selected = true;
-        update();
-    }
-}
-
-void Calculus::select(bool b)
-{
-    selected = selectable ? b : false;
-}
-
-void Calculus::setSelectable(bool b)
-{
-    selectable = b;
-    if (!b)
-        selected = false;
-}
-
-void Calculus::update_display()
-{
-    if (!display)
-        return;
-    update();
-    updateGivenName();
-}
-
-void Calculus::setZ(double z)
-{
-    setZValue(z);
-}
-
-void Calculus::debugDisplay()
-{
-    std::cerr << "----------------" << std::endl;
-    std::cerr << "NAME = " << name.toUtf8().constData() << std::endl;
-    for (int k = 1; k <= 4; ++k) {
-        Link *l = incomingLink(k);
-        if (l) {
-            std::cerr << "LINK" << k << ":";
-            l->display();
-        }
-    }
-    if (!linksTo.isEmpty()) {
-        std::cerr << "LINKS TO:" << std::endl;
-        for (Link *l : linksTo)
-            l->display();
-    }
-    std::cerr << "----------------" << std::endl;
-}
-
-Calculus *Calculus::calculusUnderMouse()
-{
-    return calculus_under_mouse;
-}
-
-void Calculus::setCalculusUnderMouse(Calculus *c)
-{
-    calculus_under_mouse = c;
-}
-
-void Calculus::mousePressEvent(QGraphicsSceneMouseEvent *event)
-{
-    toggleSelect();
-    QGraphicsItem::mousePressEvent(event);
-}
-
-void Calculus::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
-{
-    QGraphicsItem::mouseReleaseEvent(event);
-}
-
-QVariant Calculus::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    if (change == QGraphicsItem::ItemPositionHasChanged) {
-        for (int k = 1; k <= 4; ++k) {
-            Link *l = incomingLink(k);
-            if (l)
-                l->adjust();
-        }
-        const QList<Link *> outgoing = linksTo;
-        for (Link *l : outgoing)
-            l->adjust();
-    }
-    return QGraphicsItem::itemChange(change, value);
-}
-
 // ---- Save record and documentation --------------------------------------------------------------
 
 QString Calculus::getCaractToSave()
@@ -695,120 +483,4 @@ QString Calculus::problemDocument()
 QString Calculus::textDocumentation() const
 {
     return (givenName.isEmpty() ? name : givenName) + QStringLiteral(" : ") + textDef + QLatin1Char('\n');
-}
-
-// ---- Painting helpers ---------------------------------------------------------------------------
-
-QRadialGradient Calculus::radialGradient(QPointF origin, qreal radius, QPointF centre, QPointF focal,
-                                         const QColor &at1, const QColor &at0)
-{
-    QRadialGradient g(origin, radius);
-    g.setCenter(centre);
-    g.setFocalPoint(focal);
-    g.setColorAt(1.0, at1);
-    g.setColorAt(0.0, at0);
-    return g;
-}
-
-bool Calculus::markedColours(QColor &at1, QColor &at0, bool showError) const
-{
-    if (selected) {
-        at1 = QColor(Qt::blue).lighter(120);
-        at0 = QColor(Qt::darkBlue).lighter(120);
-        return true;
-    }
-    if (showError && errorBackup) {
-        at1 = QColor(Qt::red).lighter(120);
-        at0 = QColor(Qt::darkRed).lighter(120);
-        return true;
-    }
-    return false;
-}
-
-void Calculus::setBodyBrush(QPainter *painter, Shading shading, const QColor &at1, const QColor &at0)
-{
-    if (shading == Shading::Box)
-        painter->setBrush(radialGradient(QPointF(-30, -30), 60, QPointF(30, 30), QPointF(3, 30), at1, at0));
-    else
-        painter->setBrush(radialGradient(QPointF(-30, -30), 100, QPointF(3, 3), QPointF(3, 3), at1, at0));
-    painter->setPen(QPen(Qt::black));
-}
-
-QString Calculus::valueOrSizeText(bool single, double value, int r, int c)
-{
-    return single ? QString::number(value, 'g', 6) : QStringLiteral("%1 x %2").arg(r).arg(c);
-}
-
-void Calculus::paintGivenNameTag(QPainter *painter, bool yellow) const
-{
-    if (givenName.isEmpty())
-        return;
-    const QColor at1 = yellow ? QColor(Qt::yellow) : QColor(Qt::green).lighter(120);
-    const QColor at0 = yellow ? QColor(Qt::yellow).darker(120) : QColor(Qt::green);
-    painter->setBrush(radialGradient(QPointF(-30, -30), 100, QPointF(3, 3), QPointF(2, 2), at1, at0));
-    painter->setPen(QPen(Qt::black));
-    painter->drawRect(QRectF(-50, -35, 100, 20));
-    painter->setPen(QPen(Qt::red));
-    painter->drawText(QRectF(-45, -35, 90, 20), givenName);
-}
-
-void Calculus::paintReportMark(QPainter *painter) const
-{
-    if (!inReport())
-        return;
-    painter->setPen(QPen(Qt::red));
-    painter->drawText(QRectF(30, 0, 25, 25), QStringLiteral("*"));
-}
-
-void Calculus::paintComplementMark(QPainter *painter) const
-{
-    if (!display || !display->invertGraph())
-        return;
-    painter->setPen(QPen(Qt::red));
-    painter->setBrush(QBrush(Qt::white, Qt::SolidPattern));
-    painter->drawEllipse(QRectF(-70, -30, 20, 20));
-    painter->drawText(QRectF(-65, -25, 10, 10), QStringLiteral("i"));
-}
-
-double Calculus::shownValue() const
-{
-    return display ? display->getValue() : M[0][0];
-}
-
-int Calculus::shownRows() const
-{
-    return display ? display->getNbRows() : rows;
-}
-
-int Calculus::shownCols() const
-{
-    return display ? display->getNbCols() : cols;
-}
-
-bool Calculus::setLinkK(int k, Link *l)
-{
-    switch (k) {
-    case 1:
-        return setLink1(l);
-    case 2:
-        return setLink2(l);
-    case 3:
-        return setLink3(l);
-    default:
-        return setLink4(l);
-    }
-}
-
-bool Calculus::setArgK(int k, Calculus *c)
-{
-    switch (k) {
-    case 1:
-        return setArg1(c);
-    case 2:
-        return setArg2(c);
-    case 3:
-        return setArg3(c);
-    default:
-        return setArg4(c);
-    }
 }

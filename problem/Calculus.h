@@ -39,10 +39,10 @@ public:
     // ---- Operations each kind decides -------------------------------------------------------------
     // Incoming link of argument k: accept (store it, give it its number, true) or refuse (false).
     // By default slots 1..argSlots accept (acceptIncomingLink, deselecting when linkDeselects).
-    virtual bool setLink1(Link *l);
-    virtual bool setLink2(Link *l);
-    virtual bool setLink3(Link *l);
-    virtual bool setLink4(Link *l);
+    virtual bool setLink1(Link *l) { return linkSlot(1, l); }
+    virtual bool setLink2(Link *l) { return linkSlot(2, l); }
+    virtual bool setLink3(Link *l) { return linkSlot(3, l); }
+    virtual bool setLink4(Link *l) { return linkSlot(4, l); }
     // setLink1..setLink4 by number (k outside 1..3 means 4).
     bool setLinkK(int k, Link *l);
     // Outgoing link: this item becomes an argument of another one. Refused by items that cannot be
@@ -52,10 +52,10 @@ public:
     virtual QVector<QVector<double>> *getZ();
     // Argument k := c (accepting kinds then recompute at once), or refuse with false. By default
     // slots 1..argSlots accept (acceptArgument with changeBestLast).
-    virtual bool setArg1(Calculus *c);
-    virtual bool setArg2(Calculus *c);
-    virtual bool setArg3(Calculus *c);
-    virtual bool setArg4(Calculus *c);
+    virtual bool setArg1(Calculus *c) { return argSlot(1, c); }
+    virtual bool setArg2(Calculus *c) { return argSlot(2, c); }
+    virtual bool setArg3(Calculus *c) { return argSlot(3, c); }
+    virtual bool setArg4(Calculus *c) { return argSlot(4, c); }
     // setArg1..setArg4 by number (k outside 1..3 means 4).
     bool setArgK(int k, Calculus *c);
     // Integer parameter of the parameter items; every other item ignores it and answers -1.
