@@ -100,7 +100,7 @@ public:
     bool isQuitting() const { return quitting; }
     bool doNotAskUpdate() const { return noAskUpdate; }
     QString workingDirectory() const { return wd; }
-    // Every named control of the inspector pages, found by object name (see the Inspector*Page.cpp files).
+    // Every named control of the inspector pages, found by object name (see the Toolbox*.cpp files).
     template <class T> T *control(const QString &objectName) const
     {
         return inspectorWindow->findChild<T *>(objectName);
@@ -199,7 +199,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    // The inspector pages, each built (and its controls wired) in its own file, Inspector*Page.cpp.
+    // The inspector pages, each built (and its controls wired) in its own file, Toolbox*.cpp.
     void buildProblemPage();
     void buildOptimizationPage();
     void buildConstraintsPage();

@@ -16,7 +16,7 @@
 
 // Qt calls the slots connected to one signal in the order they were connected: the connections to
 // any one signal sit in one group, in their order, and the groups are called in this order.
-// The inspector pages' controls are wired in their pages' files (Inspector*Page.cpp).
+// The inspector pages' controls are wired in their pages' files (Toolbox*.cpp).
 void MainWidget::makeConnections()
 {
     connectSearch();
