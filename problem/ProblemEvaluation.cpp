@@ -15,7 +15,6 @@
 #include <cmath>
 #include <limits>
 
-using ProblemInternal::maxNodes;
 using ProblemInternal::onGuiThread;
 
 namespace
@@ -76,7 +75,7 @@ bool Problem::compute(bool force)
 int Problem::readAdjacency(quint32 *adj) const
 {
     if (!graph) {
-        for (int i = 0; i < maxNodes; ++i)
+        for (int i = 0; i < Graph::MaxNodes; ++i)
             adj[i] = 0;
         return 0;
     }
@@ -95,7 +94,7 @@ void Problem::eval(Eval *e)
     for (int i = 0; i < objStack.size(); ++i) {
         Calculus *z = objStack.at(i);
         const QVector<QVector<double>> &values = *z->getZ();
-        const int r = qBound(0, z->rows, qMin(maxNodes, values.size()));
+        const int r = qBound(0, z->rows, qMin(Graph::MaxNodes, values.size()));
         QVector<double> &out = zScratch[i];
         out.resize(r);
         for (int k = 0; k < r; ++k) {
@@ -120,7 +119,7 @@ void Problem::eval(Eval *e)
     for (Calculus *z : objStack)
         failed = failed || z->getError();
 
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     if (chemical)
         e->push_front(StructuralPenalties::chemical(adj, n));
@@ -147,28 +146,28 @@ void Problem::eval(Eval *e)
 
 double Problem::isChemical()
 {
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::chemical(adj, n);
 }
 
 double Problem::isDegmax()
 {
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::degmax(adj, n, degmaxValue, degmaxType);
 }
 
 double Problem::isDiameter()
 {
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::diameter(adj, n, diameterValue, diameterType);
 }
 
 double Problem::isRegular()
 {
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::regular(adj, n, regDegree);
 }
@@ -189,7 +188,7 @@ double Problem::isConnected()
 {
     if (!graph)
         return 0.0;
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::components(adj, n);
 }
@@ -198,7 +197,7 @@ double Problem::isConnectedBar()
 {
     if (!graph)
         return 0.0;
-    quint32 adj[maxNodes];
+    quint32 adj[Graph::MaxNodes];
     const int n = readAdjacency(adj);
     return StructuralPenalties::complementComponents(adj, n);
 }

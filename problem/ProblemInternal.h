@@ -8,7 +8,6 @@
 
 namespace ProblemInternal
 {
-const int maxNodes = 32;
 const QString param1Name = QStringLiteral("PARAM 1");
 const QString param2Name = QStringLiteral("PARAM 2");
 
