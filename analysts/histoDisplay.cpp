@@ -35,7 +35,9 @@ histoDisplay::~histoDisplay()
 
 void histoDisplay::setValues(const QVector<QVector<double>> &m, int rows, int cols)
 {
-    if (cols == 1 && rows > 0) {
+    // An empty column is a result too (the degrees of the graph on 0 vertices): no bar, rather
+    // than the bars of the graph before.
+    if (cols == 1 && rows >= 0) {
         {
             QMutexLocker lock(&mutex);
             nbRows = qMin(rows, qMin(maxBars, m.size()));

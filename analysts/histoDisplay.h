@@ -21,9 +21,9 @@ public:
     explicit histoDisplay(const QString &name);
     ~histoDisplay() override;
 
-    // A column (cols 1, rows 1..32) becomes the values shown; anything else (a failed
-    // computation hands over 0 x 0) makes the bars disappear until the next redraw, which shows
-    // the last column again.
+    // A column (cols 1, rows 0..32) becomes the values shown, an empty one showing no bar;
+    // anything else (a failed computation hands over 0 x 0) makes the bars disappear until the
+    // next redraw, which shows the last column again.
     void setValues(const QVector<QVector<double>> &m, int rows, int cols) override;
 
     const QVector<RectItem *> &getBars() const { return bars; }

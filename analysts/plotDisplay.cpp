@@ -40,7 +40,9 @@ plotDisplay::~plotDisplay()
 
 void plotDisplay::setValues(const QVector<QVector<double>> &m, int rows, int cols)
 {
-    if (cols == 2 && rows > 0) {
+    // No rows is a result too (the degrees of the graph on 0 vertices): no point, rather than
+    // the points of the graph before.
+    if (cols == 2 && rows >= 0) {
         {
             QMutexLocker lock(&mutex);
             nbRows = qMin(rows, qMin(maxPoints, m.size()));

@@ -23,8 +23,9 @@ public:
     explicit plotDisplay(const QString &name);
     ~plotDisplay() override;
 
-    // Two columns (rows 1..32) become the points shown; anything else (a failed computation hands
-    // over 0 x 0) hides the points until the next redraw, which shows the last good rows again.
+    // Two columns (rows 0..32) become the points shown, no rows showing no point; anything else
+    // (a failed computation hands over 0 x 0) hides the points until the next redraw, which shows
+    // the last good rows again.
     void setValues(const QVector<QVector<double>> &m, int rows, int cols) override;
     // The points stand for this graph's vertices; its highlight signal reaches slot_hilight()
     // (the connection to a former graph is dropped).

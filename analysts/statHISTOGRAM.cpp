@@ -24,7 +24,9 @@ void statHISTOGRAM::recompute()
     }
     const int r = arg1->rows;
     const int c = arg1->cols;
-    if ((c != 1 && r != 1) || (r == 1 && c == 1) || r < 1 || c < 1) {
+    // A vector of no entries (the degrees of the graph on 0 vertices) is a vector all the same:
+    // its histogram is empty.
+    if ((c != 1 && r != 1) || (r == 1 && c == 1) || r < 0 || c < 0) {
         saveTooltip(QStringLiteral("Vector arguments needed"));
         setFailed();
         return;

@@ -4,9 +4,10 @@
 
 namespace
 {
+// A row or a column, of no entries too (the degrees of the graph on 0 vertices), but not a value.
 bool isVector(int r, int c)
 {
-    return (r == 1 || c == 1) && !(r == 1 && c == 1) && r >= 1 && c >= 1;
+    return (r == 1 || c == 1) && !(r == 1 && c == 1) && r >= 0 && c >= 0;
 }
 } // namespace
 
@@ -32,7 +33,8 @@ void statPLOT::recompute()
     }
     const int r1 = arg1->rows, c1 = arg1->cols;
     const int r2 = arg2->rows, c2 = arg2->cols;
-    if (!isVector(r1, c1) || (c2 != 1 && r2 != 1) || r2 < 1 || c2 < 1) {
+    // A value as argument 2 passes here and fails on its size below.
+    if (!isVector(r1, c1) || (c2 != 1 && r2 != 1) || r2 < 0 || c2 < 0) {
         saveTooltip(QStringLiteral("Vector arguments needed"));
         setFailed();
         return;

@@ -57,12 +57,12 @@ QString invConstant::specificInformationToSave()
 
 void invConstant::recompute()
 {
-    // The value comes from the table, not from the arguments: an argument in error matters only
-    // when it is being cloned.
-    error = false;
+    // The error flag arrives as compute() set it: a constant linked to an item in error is in
+    // error too, with its dialog or without, although its values come from its own table.
     if (display) {
+        // A clone copies whatever argument 1 holds, in error or not; only nothing to copy fails.
         if (display->clone() && arg1) {
-            if (arg1->rows < 1 || arg1->cols < 1 || arg1->getError()) {
+            if (arg1->rows < 1 || arg1->cols < 1) {
                 saveTooltip(QStringLiteral("Argument error"));
                 rows = 0;
                 cols = 0;

@@ -52,8 +52,6 @@ void MainWidget::buildAnalystTabs()
         xyArea->setWidget(xyPage);
         tabs->addTab(xyArea, tr("X-Y Settings"));
         tabs->addTab(conjectures, tr("Conjectures"));
-        // The results are what a user comes for.
-        tabs->setCurrentIndex(1);
         return tabs;
     };
     analystTabsG =

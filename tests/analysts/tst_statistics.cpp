@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -57,6 +58,8 @@ private slots:
     void items_data();
     void items();
     void problemText();
+    void emptyGraph_data();
+    void emptyGraph();
     void bars_data();
     void bars();
     void barScaleAndFailure();
@@ -222,6 +225,58 @@ void TestStatistics::problemText()
     QCOMPARE(histogram->M[0][0], 3.0);
     QCOMPARE(plot->rows, 4);
     QCOMPARE(plot->M[3][1], 1.0);
+}
+
+void TestStatistics::emptyGraph_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<int>("cols");
+    QTest::newRow("histogram") << "HISTOGRAM" << 1;
+    QTest::newRow("plot") << "PLOT" << 2;
+}
+
+// The degrees of the graph on 0 vertices, a 0 x 1 column, give an empty result, and the item's
+// dialog then shows nothing: not the entries of the graph before.
+void TestStatistics::emptyGraph()
+{
+    QFETCH(QString, keyword);
+    QFETCH(int, cols);
+    Graph graph(QStringLiteral("g"), false);
+    QVERIFY(graph.loadtsy(QStringLiteral("4 110100"), false));
+    Problem board(&graph, QStringLiteral("p"), false);
+    BuildCalculus catalogue;
+    Calculus *degrees = catalogue.makeCalculus(QStringLiteral("DEGREES"), false);
+    Calculus *item = StatisticsFactory::make(keyword, true);
+    board.addInvariantItem(degrees);
+    board.addOperatorItem(item);
+    QVERIFY(board.link1(degrees, item));
+    if (cols == 2)
+        QVERIFY(board.link2(degrees, item));
+    const auto shown = [item]() {
+        QList<QGraphicsItem *> marks;
+        if (auto *h = qobject_cast<histoDisplay *>(item->getCalculusDisplay()))
+            for (QGraphicsItem *bar : h->getBars())
+                marks << bar;
+        if (auto *p = qobject_cast<plotDisplay *>(item->getCalculusDisplay()))
+            for (QGraphicsItem *point : p->getPoints())
+                marks << point;
+        return int(
+            std::count_if(marks.begin(), marks.end(), [](QGraphicsItem *m) { return m->isVisible(); }));
+    };
+    board.best_backup();
+    ticks();
+    QCOMPARE(shown(), 4);
+
+    graph.clear();
+    graph.changeBest();
+    board.best_backup();
+    QCOMPARE(degrees->rows, 0);
+    QCOMPARE(item->getTooltip(), keyword);
+    QVERIFY(!item->getError());
+    QCOMPARE(item->rows, 0);
+    QCOMPARE(item->cols, cols);
+    ticks();
+    QCOMPARE(shown(), 0);
 }
 
 // Entries of the column and, per bar, "hidden" or "colour x y w h" at the default scales (10, 10).

@@ -71,7 +71,8 @@ private slots:
     void cellTextThatIsNoNumber();
     void cloneFromArgument_data();
     void cloneFromArgument();
-    void argumentErrorDoesNotStick();
+    void argumentError_data();
+    void argumentError();
 };
 
 void TestConstant::headlessLoad_data()
@@ -244,16 +245,19 @@ void TestConstant::cloneFromArgument_data()
     QTest::addColumn<Values>("values");
     QTest::addColumn<bool>("argumentFails");
     QTest::addColumn<bool>("linked");
-    QTest::addColumn<QString>("expected"); // "RxC:values" or "error"
+    QTest::addColumn<QString>("expected"); // "RxC:values" or "Argument error"
 
     QTest::newRow("copies a 2 x 2 argument")
         << 2 << 2 << Values{1, 2, 3, 4} << false << true << "2x2:1,2,3,4";
     QTest::newRow("six significant digits") << 1 << 1 << Values{3.14159265} << false << true << "1x1:3.14159";
-    QTest::newRow("empty argument") << 0 << 0 << Values{} << false << true << "error";
-    QTest::newRow("argument in error") << 1 << 1 << Values{5} << true << true << "error";
+    QTest::newRow("empty argument") << 0 << 0 << Values{} << false << true << "Argument error";
+    QTest::newRow("no columns") << 3 << 0 << Values{} << false << true << "Argument error";
+    QTest::newRow("argument in error is copied") << 1 << 2 << Values{5, 6} << true << true << "1x2:5,6";
     QTest::newRow("no argument keeps the table") << 1 << 1 << Values{5} << false << false << "1x1:7";
 }
 
+// "Clone" pressed in the constant's editor on a board: the constant takes argument 1's values
+// once, and is in error exactly when there was nothing to copy or argument 1 is in error.
 void TestConstant::cloneFromArgument()
 {
     QFETCH(int, r);
@@ -278,44 +282,56 @@ void TestConstant::cloneFromArgument()
         QVERIFY(board.link1(source, constant));
     button(*constant, QStringLiteral("Clone"))->click();
     board.compute(true);
-    if (expected == QLatin1String("error")) {
-        QVERIFY(constant->getError());
-        QCOMPARE(constant->getTooltip(), QStringLiteral("Argument error"));
-        QCOMPARE(constant->rows, 0);
-    } else {
-        QStringList texts;
-        for (double v : result(*constant))
-            texts << QString::number(v, 'g', 10);
-        QCOMPARE(QStringLiteral("%1x%2:").arg(constant->rows).arg(constant->cols) +
-                     texts.join(QLatin1Char(',')),
-                 expected);
-        QVERIFY(!constant->getError());
-    }
-    // The request is used once: later changes of the argument do not reach the table.
+    QStringList texts;
+    for (double v : result(*constant))
+        texts << QString::number(v, 'g', 10);
+    const QString got =
+        constant->getTooltip() == QLatin1String("Argument error")
+            ? constant->getTooltip()
+            : QStringLiteral("%1x%2:").arg(constant->rows).arg(constant->cols) + texts.join(QLatin1Char(','));
+    QCOMPARE(got, expected);
+    QCOMPARE(constant->getError(), argumentFails || expected == QLatin1String("Argument error"));
+    // The request is used once: later changes of the argument do not reach the table, and a sound
+    // argument leaves the constant sound.
     source->values = Values(16, 99.0);
     source->fail = false;
     g.addNode();
     board.compute(true);
     QVERIFY(!result(*constant).contains(99.0));
+    QVERIFY(!constant->getError());
 }
 
-void TestConstant::argumentErrorDoesNotStick()
+void TestConstant::argumentError_data()
 {
-    // A constant linked to a failing item keeps its own value and is not in error.
+    QTest::addColumn<bool>("withDisplay");
+    QTest::newRow("headless") << false;
+    QTest::newRow("with its dialog") << true;
+}
+
+// A constant linked to an item in error is in error too, and keeps its own values; it is sound
+// again once its argument is.
+void TestConstant::argumentError()
+{
+    QFETCH(bool, withDisplay);
     Graph g(QStringLiteral("g"), false);
     Problem board(&g, QStringLiteral("t"), false);
     auto *source = new Source;
     source->fail = true;
     board.addOperatorItem(source);
-    auto *constant = new invConstant(false);
+    auto *constant = new invConstant(withDisplay);
     constant->loadData(1, 1, Values{4});
     board.addOperatorItem(constant);
-    board.link1(source, constant);
+    QVERIFY(board.link1(source, constant));
     g.addNode();
     board.compute(true);
     QVERIFY(source->getError());
+    QVERIFY(constant->getError());
+    QCOMPARE(result(*constant), Values{4});
+    source->fail = false;
+    g.addNode();
+    board.compute(true);
     QVERIFY(!constant->getError());
-    QCOMPARE(constant->getValue(1), 4.0);
+    QCOMPARE(result(*constant), Values{4});
 }
 
 QTEST_MAIN(TestConstant)

@@ -3,6 +3,7 @@
 
 #include "analysts/Analyst.h"
 #include "analysts/AnalystWidget.h"
+#include "analysts/FilterWidget.h"
 #include "analysts/PlotItem.h"
 #include "analysts/PlotWidget.h"
 #include "graph/Graph.h"
@@ -57,6 +58,8 @@ private slots:
     void windowsToggle();
     void tabsTurnInspectorAndPrint_data();
     void tabsTurnInspectorAndPrint();
+    void analystTabsOpenOnFilter_data();
+    void analystTabsOpenOnFilter();
     void keysFollowTheTab_data();
     void keysFollowTheTab();
     void componentTree_data();
@@ -174,6 +177,32 @@ void TestMainWindow::tabsTurnInspectorAndPrint()
     for (size_t i = 0; i < spies.size(); ++i)
         QCOMPARE(spies[i]->count(), QByteArray(all[i] + 1) == printSignal.toLatin1() ? 1 : 0);
     QVERIFY(err.text().isEmpty());
+}
+
+void TestMainWindow::analystTabsOpenOnFilter_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("graph analyst") << int(MainWidget::TabGraphAnalyst);
+    QTest::newRow("vertex analyst") << int(MainWidget::TabVertexAnalyst);
+}
+
+// A fresh window shows each analyst's filter first, the first of its inner tabs.
+void TestMainWindow::analystTabsOpenOnFilter()
+{
+    QFETCH(int, tab);
+    start();
+    MainWidget *hub = window->hub();
+    QTabWidget *tabs = hub->getMainTabs();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(tab).center());
+    QTabWidget *inner =
+        tab == MainWidget::TabGraphAnalyst ? hub->getGraphAnalystTabs() : hub->getVertexAnalystTabs();
+    AnalystWidget *table =
+        tab == MainWidget::TabGraphAnalyst ? hub->getGraphAnalyst() : hub->getVertexAnalyst();
+    QCOMPARE(inner->tabText(inner->currentIndex()), QStringLiteral("Filter"));
+    auto *filter = inner->findChild<FilterWidget *>();
+    QVERIFY(filter);
+    QVERIFY(filter->isVisible());
+    QVERIFY(!table->isVisible());
 }
 
 void TestMainWindow::keysFollowTheTab_data()
