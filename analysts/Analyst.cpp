@@ -1,8 +1,9 @@
 #include "analysts/Analyst.h"
 
+#include "dialogs/WholeFile.h"
+
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QSaveFile>
 #include <QTableWidget>
 
 #include <cmath>
@@ -265,21 +266,10 @@ void Analyst::slot_item_double_clicked(QTableWidgetItem *item)
 
 bool Analyst::save(QString path, QString *error)
 {
-    QSaveFile file(path);
-    const auto fail = [&](const QString &reason) {
-        if (error)
-            *error = reason;
-        if (file.isOpen())
-            file.cancelWriting();
-        return false;
-    };
-    if (path.isEmpty())
-        return fail(QStringLiteral("No file name"));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    WholeFile file(path);
     // The columns of the table, so a header left from wider rows ends in empty fields.
     QByteArray line = columnLabels().join(QLatin1Char('\t')).toLatin1() + '\n';
-    bool ok = file.write(line) == line.size();
+    bool ok = file.open() && file.write(line);
     for (int r = 0; ok && r < nbGraphs(); ++r) {
         line.clear();
         const int len = rowLength(r);
@@ -289,13 +279,13 @@ bool Analyst::save(QString path, QString *error)
             line += numberText(values[offsets[r] + c]).toLatin1();
         }
         line += '\n';
-        ok = file.write(line) == line.size();
+        ok = file.write(line);
     }
-    ok = ok && file.flush() && file.error() == QFileDevice::NoError;
-    if (!ok)
-        return fail(file.errorString());
-    if (!file.commit())
-        return fail(file.errorString());
+    if (!ok || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
     std::cerr << nbGraphs() << " lines of data." << std::endl;
     return true;
 }

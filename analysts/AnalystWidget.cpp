@@ -4,6 +4,7 @@
 #include "analysts/FilterWidget.h"
 #include "analysts/GraphPdfExport.h"
 #include "dialogs/Prompt.h"
+#include "dialogs/WholeFile.h"
 #include "graph/Graph.h"
 #include "optimisation/DataLoader.h"
 #include "problem/Eval.h"
@@ -14,7 +15,6 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -454,26 +454,13 @@ void AnalystWidget::saveGraphList(const QVector<int> &indices, const QString &ti
     const QString name = Prompt::current()->saveFileName(this, title, wd, QStringLiteral("*.dtsy3"));
     if (name.isEmpty())
         return;
-    QSaveFile file(name);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (int k = 0; ok && k < indices.size(); ++k) {
-        const QByteArray line = database[indices[k]].toLatin1() + '\n';
-        ok = file.write(line) == line.size();
-    }
-    ok = ok && file.flush() && file.error() == QFileDevice::NoError;
-    QString reason;
-    if (ok) {
-        ok = file.commit();
-        if (!ok)
-            reason = file.errorString();
-    } else {
-        reason = file.errorString();
-        if (file.isOpen())
-            file.cancelWriting();
-    }
-    if (!ok)
+    WholeFile file(name);
+    bool ok = file.open();
+    for (int k = 0; ok && k < indices.size(); ++k)
+        ok = file.write(database[indices[k]].toLatin1() + '\n');
+    if (!ok || !file.commit())
         reportSaveFailure(QStringLiteral("Save failed"), QStringLiteral("Failed to save graphs"), name,
-                          reason);
+                          file.errorString());
 }
 
 void AnalystWidget::slot_save_graphs()

@@ -2,13 +2,13 @@
 #include "graph/Graph.h"
 
 #include "dialogs/Prompt.h"
+#include "dialogs/WholeFile.h"
 #include "graph/GraphFile.h"
 #include "graph/GraphInternal.h"
 #include "graph/Node.h"
 
 #include <QFile>
 #include <QMutexLocker>
-#include <QSaveFile>
 
 #include <cstring>
 #include <iostream>
@@ -304,22 +304,11 @@ QByteArray Graph::fileText(bool withStamp, bool edgeList)
 bool Graph::writeFile(const QString &fileName, const QByteArray &text)
 {
     fileError.clear();
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly)) {
-        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
-        return false;
-    }
-    // commit() alone can pass after a buffered write was cut short: check every step.
-    if (out.write(text) != text.size() || !out.flush() || out.error() != QFileDevice::NoError) {
-        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
-        out.cancelWriting();
-        return false;
-    }
-    if (!out.commit()) {
-        fileError = QStringLiteral("cannot write %1: %2").arg(fileName, out.errorString());
-        return false;
-    }
-    return true;
+    QString reason;
+    if (WholeFile::replace(fileName, text, reason))
+        return true;
+    fileError = QStringLiteral("cannot write %1: %2").arg(fileName, reason);
+    return false;
 }
 
 bool Graph::save(QString fileName)

@@ -119,9 +119,10 @@ public:
     bool open(const QString &path);
     // The autosave file ".tsypb" of the working directory (of the current directory without one).
     QString autosavePath() const;
-    // Writes the autosave file as save() does. A failure is reported and the working directory
-    // kept, so the next autosave tries the same folder that the next start reloads from.
-    bool autosave();
+    // Writes the autosave file as save() does. A failure is reported (and its reason given in
+    // *reason when asked) and the working directory kept, so the next autosave tries the same
+    // folder that the next start reloads from.
+    bool autosave(QString *reason = nullptr);
     bool autoload();
     // The problem file last saved or opened through the dialogs, and its folder and base name.
     QString getFileName() const { return fileName; }

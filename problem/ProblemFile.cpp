@@ -1,7 +1,8 @@
 #include "problem/ProblemFile.h"
 
+#include "dialogs/WholeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 bool ProblemFile::read(const QString &path, QString &text, QString &error)
 {
@@ -35,31 +36,5 @@ bool ProblemFile::read(const QString &path, QString &text, QString &error)
 
 bool ProblemFile::write(const QString &path, const QString &text, QString &error)
 {
-    if (path.isEmpty()) {
-        error = QStringLiteral("No file name");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = text.toLatin1();
-    // A buffered write can be cut short without commit() noticing: check every step.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        // A write cut short leaves no system error to quote: say what usually causes it.
-        const bool quoted =
-            file.error() != QFileDevice::NoError && file.errorString() != QLatin1String("Unknown error");
-        error = QStringLiteral("the file could not be written completely (") +
-                (quoted ? file.errorString()
-                        : QStringLiteral("the disk is full or a file size limit was reached")) +
-                QLatin1Char(')');
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    return WholeFile::replace(path, text.toLatin1(), error);
 }

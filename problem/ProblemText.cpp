@@ -244,12 +244,14 @@ QString Problem::autosavePath() const
     return wd.isEmpty() ? QStringLiteral(".tsypb") : wd + QStringLiteral("/.tsypb");
 }
 
-bool Problem::autosave()
+bool Problem::autosave(QString *reason)
 {
     const QString path = autosavePath();
     QString error;
     if (ProblemFile::write(path, saveString(), error))
         return true;
+    if (reason)
+        *reason = error;
     // The working directory stays: dropping it would send later autosaves to another folder
     // while the next start reloads from this one, and so brings back a stale problem.
     reportFileError(QStringLiteral("Autosave failed for"), path, error);

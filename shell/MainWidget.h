@@ -174,10 +174,12 @@ public slots:
     void slot_set_reload(bool b);
     void slot_set_ask_update(bool b);
     void slot_set_tsy_wd();
-    // Halts the search, waits for its threads, saves, then emits signal_quit().
+    // Halts the search, waits for its threads, saves, then emits signal_quit(). When a file
+    // cannot be saved the user is asked whether to quit anyway; No keeps the program running.
     void slot_quit();
-    // The autosave proper: settings keys and the two autosave files.
-    void autosave();
+    // The autosave proper: settings keys and the two autosave files. Returns the files that
+    // could not be written, one "cannot write file: reason" line each.
+    QStringList autosave();
 
 signals:
     void signal_open_problem();

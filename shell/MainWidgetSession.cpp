@@ -150,16 +150,23 @@ void MainWidget::slot_set_tsy_wd()
     handWorkingDirectory();
 }
 
-void MainWidget::autosave()
+QStringList MainWidget::autosave()
 {
     settings.setValue(QStringLiteral("problem"), problem->saveString());
     settings.setValue(QStringLiteral("graph"), graph->graphData());
     settings.sync();
     if (settings.status() != QSettings::NoError)
         console->append(tr("The settings could not be written."), false, 0, Qt::red);
-    problem->autosave();
-    if (!graph->autosave())
+    QStringList failures;
+    QString reason;
+    // The board reports its own failure on the console.
+    if (!problem->autosave(&reason))
+        failures << tr("cannot write %1: %2").arg(problem->autosavePath(), reason);
+    if (!graph->autosave()) {
         console->append(tr("The graph could not be saved: %1").arg(graph->errorString()), false, 0, Qt::red);
+        failures << graph->errorString();
+    }
+    return failures;
 }
 
 void MainWidget::timerEvent(QTimerEvent *event)
@@ -185,8 +192,18 @@ void MainWidget::slot_quit()
         return;
     quitting = true;
     stopAndWait();
-    autosave();
+    const QStringList failures = autosave();
     settings.setValue(QStringLiteral("reload"), reload);
     settings.sync();
+    // The board and the graph still hold what could not be saved: the user may stay and save it
+    // elsewhere, or choose another working directory, rather than lose it.
+    if (!failures.isEmpty() &&
+        !Prompt::current()->question(this, tr("Question"),
+                                     tr("The session could not be saved:\n%1\n\nQuit anyway? What was not "
+                                        "saved will be lost.")
+                                         .arg(failures.join(QLatin1Char('\n'))))) {
+        quitting = false;
+        return;
+    }
     emit signal_quit();
 }

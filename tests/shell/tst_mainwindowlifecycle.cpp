@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -23,7 +24,9 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 
 // The main window from start to quit: the run counter, the lock while a search runs, the ways out,
 // and what the preferences, the working directory and the autosave write.
@@ -45,6 +48,8 @@ private slots:
     void newVersionQuestion();
     void workingDirectoryDialog();
     void failedAutosaveIsReported();
+    void exitAsksWhenTheSessionIsNotSaved_data();
+    void exitAsksWhenTheSessionIsNotSaved();
 };
 
 void TestMainWindowLifecycle::initTestCase()
@@ -278,6 +283,71 @@ void TestMainWindowLifecycle::failedAutosaveIsReported()
     // The settings keys were still written.
     QCOMPARE(QSettings().value(QStringLiteral("graph")).toString(), hub->getGraph()->graphData());
     QVERIFY(work.rmdir(QStringLiteral(".tsypb")) && work.rmdir(QStringLiteral(".tsygr")));
+}
+
+void TestMainWindowLifecycle::exitAsksWhenTheSessionIsNotSaved_data()
+{
+    QTest::addColumn<bool>("byFrame"); // closed by the window frame, else by "&Exit"
+    QTest::addColumn<bool>("quitAnyway");
+    QTest::newRow("Exit, stay") << false << false;
+    QTest::newRow("Exit, quit anyway") << false << true;
+    QTest::newRow("frame, stay") << true << false;
+    QTest::newRow("frame, quit anyway") << true << true;
+}
+
+// A working directory below a regular file cannot hold the autosave files, whoever the user is.
+// Quitting then names both files and the reason and asks; staying loses nothing, and a later quit
+// into a usable folder saves the session.
+void TestMainWindowLifecycle::exitAsksWhenTheSessionIsNotSaved()
+{
+    QFETCH(bool, byFrame);
+    QFETCH(bool, quitAnyway);
+    start();
+    MainWidget *hub = window->hub();
+    QFile plain(isolation->path() + "/plain");
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString unusable = plain.fileName() + "/work";
+    prompt.chosenDirectory = unusable;
+    hub->getPreferences()->workingDirectoryButton()->click();
+    QCOMPARE(hub->workingDirectory(), unusable);
+    hub->control<QLineEdit>(QStringLiteral("title"))->setText(QStringLiteral("kept"));
+    const QString graph = hub->getGraph()->graphData();
+
+    prompt.answerOk = true;
+    prompt.answerYes = quitAnyway;
+    CerrCapture quiet;
+    if (byFrame)
+        window->close();
+    else
+        act("&Exit")->trigger();
+    const int asked = prompt.titles.indexOf(QStringLiteral("Question"));
+    QVERIFY2(asked >= 0, qPrintable(prompt.titles.join(", ")));
+    const QString question = prompt.texts.at(asked);
+    const QString reason = QString::fromLocal8Bit(std::strerror(ENOTDIR));
+    for (const char *name : {"/.tsypb: ", "/.tsygr: "})
+        QVERIFY2(question.contains(unusable + name + reason), qPrintable(question));
+    // The settings store still took its copies.
+    QCOMPARE(QSettings().value(QStringLiteral("graph")).toString(), graph);
+    QVERIFY(QSettings().value(QStringLiteral("problem")).toString().contains(QLatin1String("kept")));
+    if (quitAnyway) {
+        QTRY_VERIFY(window.isNull());
+        return;
+    }
+    QTest::qWait(50);
+    QVERIFY(!window.isNull() && window->isVisible());
+    QVERIFY(!hub->isQuitting());
+    QCOMPARE(hub->getProblem()->userTitle(), QStringLiteral("kept"));
+
+    prompt.chosenDirectory = isolation->workDir();
+    hub->getPreferences()->workingDirectoryButton()->click();
+    prompt.titles.clear();
+    act("&Exit")->trigger();
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(prompt.titles, QStringList{QStringLiteral("Really quit?")});
+    QFile saved(isolation->workDir() + "/.tsypb");
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains("kept"));
 }
 
 QTEST_MAIN(TestMainWindowLifecycle)
