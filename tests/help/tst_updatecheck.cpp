@@ -6,6 +6,7 @@
 #include "help/UpdateSite.h"
 #include "help/VersionChecker.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -218,6 +219,39 @@ private slots:
             QCOMPARE(news.count(), 1);
             QCOMPARE(news.at(0).at(0).toString(), announced);
         }
+        delete s;
+    }
+
+    // The version query ends within its time limit, whether the server never answers or sends its
+    // answer a byte at a time.
+    void versionTimeLimit_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("trickleMs");
+        QTest::newRow("never answers") << true << 0;
+        QTest::newRow("a byte every 20 ms") << false << 20;
+    }
+    void versionTimeLimit()
+    {
+        QFETCH(bool, silent);
+        QFETCH(int, trickleMs);
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
+        QVERIFY(s);
+        LocalHttpsServer::Answer &a = s->answers[versionTarget];
+        a.body = QByteArray(3000, '\n') + "9.9.9";
+        a.silent = silent;
+        a.trickleMs = trickleMs;
+        QNetworkAccessManager manager;
+        VersionChecker checker(&manager);
+        checker.setTimeLimit(1000);
+        QSignalSpy news(&checker, &VersionChecker::signal_new_version_available);
+        QSignalSpy finished(&checker, &VersionChecker::signal_check_finished);
+        QElapsedTimer clock;
+        clock.start();
+        checker.slot_start();
+        QVERIFY(finished.wait(8000));
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(news.count(), 0);
         delete s;
     }
 
