@@ -8,16 +8,21 @@
 
 #include <memory>
 
+class HttpAnswer;
 class ProgressBar;
 class QNetworkAccessManager;
+class QSaveFile;
 class QSslSocket;
+class QTemporaryFile;
 class QTimer;
 class QWidget;
 
-// One download of a release file, followed by a modeless progress window. When it ends, a
-// failure (network or TLS error, a connection closed early, an answer other than 2xx, a body
-// that is malformed, shorter than announced or a compressed stream that does not decode to its
-// end) is reported; a success asks where to save and writes the file whole or not at all. The
+// One download of a release file, followed by a modeless progress window. The file is streamed
+// to a temporary file as it arrives. When the download ends, a failure (network or TLS error, a
+// connection closed early, an answer other than a whole, non-empty "200", a body that is
+// malformed, shorter than announced or too large, a compressed stream that does not decode to its
+// end, a server too slow) is reported with its reason; a success asks where to save and puts the
+// file in place whole or not at all, leaving any file already there untouched on failure. The
 // engine then deletes itself.
 //
 // The engine reads the HTTPS answer itself instead of through a QNetworkReply: the reply reads a
@@ -28,6 +33,15 @@ class DownloadEngine : public QObject
     Q_OBJECT
 
 public:
+    struct Limits {
+        // A larger file, compressed or decoded, is refused.
+        qint64 maxFileBytes = qint64(512) << 20;
+        // The download is given up when fewer than minBytesPerSecond * slowWindowMs / 1000
+        // bytes arrive in slowWindowMs.
+        qint64 minBytesPerSecond = 1024;
+        int slowWindowMs = 30000;
+    };
+
     // manager is shared and not owned; its proxy setting is used. Nothing is sent yet.
     DownloadEngine(QNetworkAccessManager *manager, QUrl url);
     ~DownloadEngine() override;
@@ -37,6 +51,9 @@ public:
     // starts a new engine from the event loop. Returns that engine, or null when the user
     // declined or the version or the update address is not valid.
     static DownloadEngine *offer(QWidget *parent, QNetworkAccessManager *manager, const QString &version);
+
+    // Takes effect when set before the download starts.
+    void setLimits(const Limits &l) { limits = l; }
 
     ProgressBar *getProgressBar() const { return progress; }
     QUrl getUrl() const { return url; }
@@ -51,25 +68,35 @@ public slots:
     void sslErrors(const QList<QSslError> &errors);
 
 private:
-    class Answer;
-
     void sendRequest();
     void readAnswer();
+    void arrived(qint64 bytes);
     void socketError(QAbstractSocket::SocketError error);
     void connectionClosed();
     void fail(const QString &why);
     void endTransfer();
     QString failure() const;
-    bool save(const QString &fileName) const;
+    void save(const QString &fileName);
+    void copySlice();
+    void saveFailed();
     void finish(bool saved);
+    void abandon();
 
     QNetworkAccessManager *manager;
     QUrl url;
+    Limits limits;
     QSslSocket *socket = nullptr;
-    std::unique_ptr<Answer> answer;
-    QTimer *idle;
+    QTemporaryFile *store = nullptr; // the file as it arrives
+    QSaveFile *target = nullptr;     // where the user saves it
+    std::unique_ptr<HttpAnswer> answer;
+    QTimer *slow;
     ProgressBar *progress;
+    qint64 socketBytes = 0;   // every byte read from the connection
+    qint64 lastMilestone = 0; // socketBytes when the slow timer last restarted
+    bool closeAlert = false;  // the server ended the secure session before the connection
+    bool peerClosed = false;  // the connection has ended; what the socket holds is the rest
     bool started = false;
     bool transferEnded = false;
     bool completed = false;
+    bool abandoned = false;
 };

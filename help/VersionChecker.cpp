@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -12,8 +13,6 @@ namespace
 {
 // The answer is a few characters; a longer body is not a version and is not kept in memory.
 const qint64 maxAnswerBytes = 4096;
-// No answer for this long ends the query.
-const int transferTimeoutMs = 30000;
 } // namespace
 
 VersionChecker::VersionChecker(QNetworkAccessManager *manager) : manager(manager) {}
@@ -29,15 +28,21 @@ void VersionChecker::slot_start()
         emit signal_check_finished();
         return;
     }
-    QNetworkRequest request(url);
-    request.setTransferTimeout(transferTimeoutMs);
-    reply = manager->get(request);
+    reply = manager->get(QNetworkRequest(url));
     connect(reply, &QNetworkReply::finished, this, &VersionChecker::slot_download_complete);
     connect(reply, &QNetworkReply::sslErrors, this, &VersionChecker::sslErrors);
     QNetworkReply *r = reply;
     connect(reply, &QNetworkReply::downloadProgress, this, [r](qint64 received, qint64) {
         if (received > maxAnswerBytes)
             r->abort();
+    });
+    // A limit on the whole query, not on the pause between bytes: a server that trickles its
+    // answer would keep an idle timeout from ever firing.
+    QTimer::singleShot(timeLimitMs, reply, [r] {
+        if (!r->isRunning())
+            return;
+        std::fprintf(stderr, "Update check: no answer in time\n");
+        r->abort();
     });
 }
 

@@ -9,7 +9,8 @@ class QNetworkReply;
 
 // Asks the update server once which version is current and announces a newer one. The answer
 // counts only when the request succeeded (2xx, no network or TLS error) and its body is three
-// dot-separated numbers; TLS errors are reported and never ignored.
+// dot-separated numbers; TLS errors are reported and never ignored. The query ends within its
+// time limit whatever the server does.
 class VersionChecker : public QObject
 {
     Q_OBJECT
@@ -17,6 +18,9 @@ class VersionChecker : public QObject
 public:
     // manager is shared and not owned; nothing is sent yet.
     explicit VersionChecker(QNetworkAccessManager *manager);
+
+    // The longest the query may take, 30 s unless set before it starts.
+    void setTimeLimit(int ms) { timeLimitMs = ms; }
 
 signals:
     // A version greater than the built-in one, as the server wrote it without line breaks.
@@ -34,5 +38,6 @@ public slots:
 private:
     QNetworkAccessManager *manager;
     QNetworkReply *reply = nullptr;
+    int timeLimitMs = 30000;
     bool started = false;
 };

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 // Certificates made at test time with the openssl command line: a test CA, a server
 // certificate for 127.0.0.1 signed by it, one signed by it for another host name, and a
@@ -114,7 +115,9 @@ private:
 // A small HTTPS server on 127.0.0.1 for the tests: each request gets the answer set for its
 // path and query, or 404. An answer may announce its whole body and close the connection
 // halfway through it, or be sent as raw bytes (status line, headers and body exactly as
-// given, malformed ones included) before the connection is closed.
+// given, malformed ones included). The server then ends the secure session with a close alert
+// and closes the connection, or closes the connection alone; it may also send its answer one byte
+// at a time, or never answer.
 class LocalHttpsServer : public QTcpServer
 {
 public:
@@ -122,7 +125,10 @@ public:
         int status = 200;
         QByteArray body;
         bool closeHalfway = false;
-        QByteArray raw; // when set, sent as it is instead of an answer built from the above
+        QByteArray raw;         // when set, sent as it is instead of an answer built from the above
+        bool closeAlert = true; // false: the connection is closed without ending the secure session
+        int trickleMs = 0;      // > 0: one byte of the answer every trickleMs
+        bool silent = false;    // the request is never answered
     };
 
     QMap<QByteArray, Answer> answers; // by request target, e.g. "/updates/version.php?current=3.0.1"
@@ -167,19 +173,47 @@ private:
         pending.remove(socket);
         const QByteArray target = line.size() > 1 ? line[1] : QByteArray();
         targets << target;
-        const Answer answer = answers.value(target, Answer{404, "Not found", false, {}});
-        if (!answer.raw.isEmpty()) {
-            socket->write(answer.raw);
+        Answer answer = answers.value(target);
+        if (!answers.contains(target))
+            answer = Answer{404, "Not found", false, {}};
+        if (answer.silent)
+            return;
+        QByteArray bytes = answer.raw;
+        if (bytes.isEmpty())
+            bytes = "HTTP/1.1 " + QByteArray::number(answer.status) +
+                    (answer.status / 100 == 2 ? " OK" : " Refused") +
+                    "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                    QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" +
+                    (answer.closeHalfway ? answer.body.left(answer.body.size() / 2) : answer.body);
+        if (answer.trickleMs <= 0) {
+            socket->write(bytes);
+            close(socket, answer.closeAlert);
+            return;
+        }
+        auto *timer = new QTimer(socket);
+        int sent = 0;
+        connect(timer, &QTimer::timeout, socket, [=]() mutable {
+            socket->write(bytes.mid(sent++, 1));
+            if (sent == bytes.size()) {
+                timer->stop();
+                close(socket, answer.closeAlert);
+            }
+        });
+        timer->start(answer.trickleMs);
+    }
+
+    // Without the close alert the connection is dropped once every byte has left.
+    static void close(QSslSocket *socket, bool closeAlert)
+    {
+        if (closeAlert) {
             socket->disconnectFromHost();
             return;
         }
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) +
-                          (answer.status / 100 == 2 ? " OK" : " Refused") +
-                          "\r\nContent-Type: "
-                          "application/octet-stream\r\nContent-Length: " +
-                          QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n";
-        socket->write(head);
-        socket->write(answer.closeHalfway ? answer.body.left(answer.body.size() / 2) : answer.body);
-        socket->disconnectFromHost();
+        auto drop = [socket] {
+            if (socket->bytesToWrite() == 0 && socket->encryptedBytesToWrite() == 0)
+                socket->abort();
+        };
+        connect(socket, &QSslSocket::encryptedBytesWritten, socket, drop);
+        drop();
     }
 };

@@ -6,6 +6,7 @@
 #include "help/UpdateSite.h"
 #include "help/VersionChecker.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -21,15 +23,36 @@ namespace
 {
 const QByteArray versionTarget = "/updates/version.php?current=3.0.1";
 
-// Records the folder or name proposed by the save dialog as well.
+// The bytes of the files in folder, with those of the unnamed files in it that the process holds
+// open (a temporary file may have no name on Linux).
+qint64 bytesIn(const QString &folder)
+{
+    qint64 n = 0;
+    for (const QFileInfo &f : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+        n += f.size();
+    const QDir open(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &fd : open.entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
+        const QString target = fd.symLinkTarget();
+        if (target.startsWith(folder + QLatin1Char('/')) && !QFileInfo::exists(target))
+            n += fd.size();
+    }
+    return n;
+}
+
+// Records the folder or name proposed by the save dialog as well, and how many bytes the folder
+// watched holds when the dialog is asked.
 class SavePrompt : public ScriptedPrompt
 {
 public:
     QString proposed;
+    QString watched;
+    qint64 watchedBytes = 0;
     QString saveFileName(QWidget *w, const QString &caption, const QString &dir,
                          const QString &filter) override
     {
         proposed = dir;
+        if (!watched.isEmpty())
+            watchedBytes = bytesIn(watched);
         return ScriptedPrompt::saveFileName(w, caption, dir, filter);
     }
 };
@@ -221,6 +244,39 @@ private slots:
         delete s;
     }
 
+    // The version query ends within its time limit, whether the server never answers or sends its
+    // answer a byte at a time.
+    void versionTimeLimit_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<int>("trickleMs");
+        QTest::newRow("never answers") << true << 0;
+        QTest::newRow("a byte every 20 ms") << false << 20;
+    }
+    void versionTimeLimit()
+    {
+        QFETCH(bool, silent);
+        QFETCH(int, trickleMs);
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
+        QVERIFY(s);
+        LocalHttpsServer::Answer &a = s->answers[versionTarget];
+        a.body = QByteArray(3000, '\n') + "9.9.9";
+        a.silent = silent;
+        a.trickleMs = trickleMs;
+        QNetworkAccessManager manager;
+        VersionChecker checker(&manager);
+        checker.setTimeLimit(1000);
+        QSignalSpy news(&checker, &VersionChecker::signal_new_version_available);
+        QSignalSpy finished(&checker, &VersionChecker::signal_check_finished);
+        QElapsedTimer clock;
+        clock.start();
+        checker.slot_start();
+        QVERIFY(finished.wait(8000));
+        QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(news.count(), 0);
+        delete s;
+    }
+
     // A download is saved whole where the user chooses, or not at all; every failure is
     // reported once and leaves the chosen file as it was.
     void download_data()
@@ -236,8 +292,6 @@ private slots:
         const QByteArray big = randomBytes(300000);
         QTest::newRow("completes") << 200 << big << false << "trusted"
                                    << "file" << true << QString();
-        QTest::newRow("empty file") << 200 << QByteArray() << false << "trusted"
-                                    << "file" << true << QString();
         QTest::newRow("server closes halfway") << 200 << big << true << "trusted"
                                                << "file" << false << "?";
         QTest::newRow("404") << 404 << QByteArray("Not found") << false << "trusted"
@@ -399,6 +453,100 @@ private slots:
         QCOMPARE(contents(target), saved ? releaseContents() : QByteArray("previous contents"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
                  QStringList{"release.bin"});
+        delete s;
+    }
+
+    // Only a whole, non-empty "200" answer reaches the save dialog, on the path the main window
+    // takes; anything else is one warning with its reason, and neither the chosen file nor the
+    // temporary folder keeps a trace of it.
+    void wholeReleaseOnly_data()
+    {
+        QTest::addColumn<QByteArray>("answer"); // sent as it is
+        QTest::addColumn<bool>("closeAlert");
+        QTest::addColumn<int>("trickleMs");
+        QTest::addColumn<QString>("warning"); // empty: saved
+
+        const QByteArray data = releaseContents();
+        const QByteArray zeros(8 << 20, '\0');
+        const QByteArray bomb = gzipped(zeros);
+        QVERIFY(!bomb.isEmpty() && bomb.size() < 100000);
+        auto head = [](const QByteArray &status, const QByteArray &fields) {
+            return "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\n" + fields + "\r\n";
+        };
+        auto length = [](const QByteArray &body) {
+            return "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+        };
+
+        QTest::newRow("whole 200") << head("200 OK", length(data)) + data << false << 0 << QString();
+        QTest::newRow("no length, close alert") << head("200 OK", "") + data << true << 0 << QString();
+        QTest::newRow("no length, cut without close alert")
+            << head("200 OK", "") + data << false << 0
+            << "The server did not say how long the file is and the connection ended without closing the "
+               "secure session, so the file may be cut short.";
+        QTest::newRow("206") << head("206 Partial Content", length(data)) + data << true << 0
+                             << "The server sent only a part of the file (answer 206).";
+        QTest::newRow("204") << head("204 No Content", "") << true << 0
+                             << "The server answered 204 (no content) instead of the file.";
+        QTest::newRow("empty 200") << head("200 OK", "Content-Length: 0\r\n") << true << 0
+                                   << "The server sent an empty file.";
+        QTest::newRow("empty 200, no length")
+            << head("200 OK", "") << true << 0 << "The server sent an empty file.";
+        QTest::newRow("a byte every 50 ms") << head("200 OK", length(data)) + data << true << 50
+                                            << "The download was given up: the server sent less than 1 KB/s "
+                                               "for 1 s.";
+        QTest::newRow("gzip bomb") << head("200 OK", length(bomb) + "Content-Encoding: gzip\r\n") + bomb
+                                   << true << 0 << "The file is larger than 1048576 bytes.";
+    }
+    void wholeReleaseOnly()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, closeAlert);
+        QFETCH(int, trickleMs);
+        QFETCH(QString, warning);
+        LocalHttpsServer *s = server(QStringLiteral("trusted"));
+        QVERIFY(s);
+        const QString name = UpdateSite::releaseFileName(QStringLiteral("3.1.0"));
+        LocalHttpsServer::Answer &a = s->answers["/updates/" + name.toUtf8()];
+        a.raw = answer;
+        a.closeAlert = closeAlert;
+        a.trickleMs = trickleMs;
+        QTemporaryDir dir, temp;
+        const QString target = dir.filePath(name);
+        {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("previous contents") == 17);
+        }
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toUtf8());
+        SavePrompt prompt;
+        prompt.fileToSave = target;
+        prompt.watched = temp.path();
+        QNetworkAccessManager manager;
+        QPointer<DownloadEngine> engine = DownloadEngine::offer(nullptr, &manager, QStringLiteral("3.1.0"));
+        QVERIFY(engine);
+        DownloadEngine::Limits limits;
+        limits.maxFileBytes = 1 << 20;
+        limits.minBytesPerSecond = 1024;
+        limits.slowWindowMs = 1000;
+        engine->setLimits(limits);
+        QSignalSpy finished(engine.data(), &DownloadEngine::signal_finished);
+        const bool ended = finished.wait(10000);
+        qputenv("TMPDIR", oldTemp);
+        QVERIFY(ended);
+        QCOMPARE(finished.at(0).at(0).toBool(), warning.isEmpty());
+        QTRY_VERIFY(engine.isNull());
+
+        const QStringList shown =
+            prompt.asked.filter(QRegularExpression(QStringLiteral("^(warning|save)\\|")));
+        QCOMPARE(shown, warning.isEmpty() ? QStringList{QStringLiteral("save|Save file as|")}
+                                          : QStringList{QStringLiteral("warning|Warning|") + warning});
+        QCOMPARE(contents(target), warning.isEmpty() ? releaseContents() : QByteArray("previous contents"));
+        // The release waited for the dialog on disk, not in memory.
+        QCOMPARE(prompt.watchedBytes, warning.isEmpty() ? qint64(releaseContents().size()) : 0);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList{name});
+        QCOMPARE(QDir(temp.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                 QStringList());
         delete s;
     }
 
