@@ -183,7 +183,8 @@ bool AnalystWidget::runUpdate()
                 break;
             }
         }
-        // A damaged entry is skipped: evaluating would give the previous graph's values.
+        // An entry with an order outside 0..32 is skipped: evaluating would give the previous
+        // graph's values.
         if (!own->loadCurrentGraph(graphs[i])) {
             ++invalid;
             continue;
@@ -210,8 +211,9 @@ bool AnalystWidget::runUpdate()
     accepted = passed;
     analyst->buildTable();
     if (invalid > 0)
-        report(QString::number(invalid) + tr(" analyst entries are not graph strings and were skipped."), 0,
-               Qt::red);
+        report(QString::number(invalid) +
+                   tr(" analyst entries have an order outside 0..32 and were skipped."),
+               0, Qt::red);
     if (stopped)
         report(tr("Analyst update halted: ") + QString::number(evaluated) + tr(" of ") +
                    QString::number(total) + tr(" graphs evaluated."),

@@ -64,7 +64,7 @@ public:
     QVector<int> getAccepted() const { return accepted; }
     int getCurrent() const { return current; }
     bool isUpdating() const { return busy; }
-    // Entries of the last update that were not graph strings (skipped).
+    // Entries of the last update whose order is outside 0..32 (skipped).
     int invalidEntries() const { return invalid; }
     QPushButton *getNextButton() const { return nextButton; }
     QPushButton *getPrevButton() const { return prevButton; }

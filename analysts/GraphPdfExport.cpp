@@ -58,7 +58,7 @@ void GraphPdfExport::layOut()
 bool GraphPdfExport::write(const QString &graphString, const QString &path, QString *error)
 {
     if (!graph->loadtsy(graphString, true)) {
-        *error = QStringLiteral("not a graph string");
+        *error = QStringLiteral("the graph string's order is outside 0..32");
         return false;
     }
     layOut();

@@ -30,7 +30,7 @@ public:
 
     // Lays out the graph of graphString and writes it as a one-page PDF to path (through a
     // QSaveFile: a failed write leaves an existing file as it was). False, with a reason in
-    // *error, for a malformed graph string or a failed write.
+    // *error, for a graph string whose order is outside 0..32 or a failed write.
     bool write(const QString &graphString, const QString &path, QString *error);
 
     // Vertex positions of the last written drawing, inside the 400 x 300 box centred on 0.

@@ -3,6 +3,8 @@
 // What every graph reader must make of any input, shared by the libFuzzer targets
 // (fuzz_graph_string, fuzz_graph6, fuzz_graph_file) and the bounded mutation test of the suite.
 // Each check returns an empty string when the input was handled soundly, else what went wrong:
+//   - a graph string reads as the format says (see formatReading), and only an order outside
+//     0..32 is refused;
 //   - a refused input leaves the graph exactly as it was (graph, best graph, stamp, names, places);
 //   - what a reader accepts writes back into a text that reads back to the same graph, and that
 //     text is a fixed point (read and written again, it does not change);
@@ -17,6 +19,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -105,6 +108,30 @@ inline QStringList zeroVariants(const QString &s, int start, const QString &ends
     return {head + rest, head + QStringLiteral("000") + rest};
 }
 
+// The graph string of the graph that s stands for, worked out here from the format alone, or an
+// empty string when its order is outside 0..32: the order is the first part (up to the first
+// blank) as toInt() reads it, 0 when it is no number at all; the pair characters are the second
+// part, where only "1" is an edge and a missing character is a non-edge.
+inline QString formatReading(const QString &s)
+{
+    const QStringList parts = s.split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    bool number = false;
+    int n = parts.at(0).toInt(&number);
+    if (!number) {
+        static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
+        if (wholeNumber.match(parts.at(0).trimmed()).hasMatch())
+            return QString(); // beyond the int range
+        n = 0;
+    }
+    if (n < 0 || n > Graph::MaxNodes)
+        return QString();
+    const QString bits = parts.size() > 1 ? parts.at(1) : QString();
+    QString out = QString::number(n) + QLatin1Char(' ');
+    for (int p = 0; p < n * (n - 1) / 2; ++p)
+        out += p < bits.size() && bits.at(p) == QLatin1Char('1') ? QLatin1Char('1') : QLatin1Char('0');
+    return out;
+}
+
 inline QString checkGraphString(Graph &g, Graph &h, const QString &s)
 {
     const State before = stateOf(g);
@@ -112,7 +139,16 @@ inline QString checkGraphString(Graph &g, Graph &h, const QString &s)
     if (!ok && !(stateOf(g) == before))
         return QStringLiteral("the refused string \"%1\" changed the graph").arg(excerpt(s));
     const QString read = g.currentGraphData();
+    const QString expected = formatReading(s);
+    if (ok != !expected.isEmpty() || (ok && read != expected))
+        return QStringLiteral("\"%1\" reads as %2, the format gives %3")
+            .arg(excerpt(s),
+                 ok ? QLatin1Char('"') + excerpt(read) + QLatin1Char('"') : QStringLiteral("refused"),
+                 expected.isEmpty() ? QStringLiteral("a refusal")
+                                    : QLatin1Char('"') + excerpt(expected) + QLatin1Char('"'));
     if (ok) {
+        if (g.getID() == before.stamp)
+            return QStringLiteral("reading \"%1\" kept the old change stamp").arg(excerpt(s));
         if (g.graphData() != read)
             return QStringLiteral("after \"%1\" the best graph differs from the current one").arg(excerpt(s));
         if (!h.loadCurrentGraph(read) || h.currentGraphData() != read)
@@ -132,8 +168,7 @@ inline QString checkGraphString(Graph &g, Graph &h, const QString &s)
             return QStringLiteral("loadtsy shown and not shown disagree on \"%1\"").arg(excerpt(s));
     }
 
-    const QString t = s.trimmed();
-    for (const QString &v : zeroVariants(t, 0, QStringLiteral(" "))) {
+    for (const QString &v : zeroVariants(s, 0, QStringLiteral(" "))) {
         const bool okv = h.loadCurrentGraph(v);
         if (okv != ok || (ok && h.currentGraphData() != read))
             return QStringLiteral("\"%1\" and \"%2\" differ only in leading zeros of the order, but read "

@@ -1,6 +1,7 @@
 // Fuzzes the graph string readers (loadtsy, shown and not, and loadCurrentGraph) with the checks
-// of GraphReaderChecks.h: any input, read as Latin-1 text, is refused without a trace or read into
-// a graph whose string reads back to itself, whatever leading zeros its order carries.
+// of GraphReaderChecks.h: any input, read as Latin-1 text, reads as the format says into a graph
+// whose string reads back to itself, whatever leading zeros its order carries, or, when its order
+// is outside 0..32, is refused without a trace.
 
 #include "FuzzSetup.h"
 #include "GraphReaderChecks.h"

@@ -101,9 +101,12 @@ public:
     QString currentGraphData(); // the current graph
     // Replaces the current and the best graph by the graph of s. With show, the vertices are
     // reset through addNode(), the selection is cleared and signal_best_graph_changed() is
-    // emitted. A malformed string is refused (false, message on the console), the graph unchanged.
+    // emitted. Every string is some graph: a first part that is no number is order 0, missing or
+    // other pair characters than "1" are non-edges, the rest is ignored. Only an order outside
+    // 0..32 is refused (false, message on the console), the graph unchanged.
     bool loadtsy(QString s, bool show);
-    // Replaces the current graph only; false (graph unchanged) for a malformed string.
+    // Replaces the current graph only, read as loadtsy() reads; false (graph unchanged) for an
+    // order outside 0..32.
     bool loadCurrentGraph(QString s);
 
     // ---- graph6 input (orders 0..32) ----

@@ -30,6 +30,21 @@ QString excerpt(const QString &s)
     return e;
 }
 
+// A first part that is a whole number, however large: toInt() gives up on one beyond the int
+// range, and such an order is refused rather than read as a first part that is no number.
+bool isWholeNumber(QStringRef t)
+{
+    t = t.trimmed();
+    if (t.startsWith(QLatin1Char('+')) || t.startsWith(QLatin1Char('-')))
+        t = t.mid(1);
+    if (t.isEmpty())
+        return false;
+    for (const QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 QString rowsToString(int n, const quint32 *rows)
 {
     QString s = QString::number(n) + QLatin1Char(' ');
@@ -61,45 +76,43 @@ QString Graph::currentGraphData()
 
 bool Graph::parseGraphString(const QString &s, Parsed &out, QString &error) const
 {
-    // White space around the string (a line end, a blank lost or added by an editor) is not part of it.
-    const QString t = s.trimmed();
-    if (t.isEmpty()) {
-        error = QStringLiteral("the string is empty");
-        return false;
-    }
-    const int blank = t.indexOf(QLatin1Char(' '));
-    const QStringRef orderPart = blank < 0 ? t.midRef(0) : t.leftRef(blank);
+    // Lenient on purpose, as lists written by hand or by other tools expect: the first part (up to
+    // the first blank) is the order as toInt() reads it, 0 when it is no number; the second part
+    // holds the pair characters, where only "1" is an edge and a missing character is a non-edge;
+    // whatever follows is ignored. Only an order the graph cannot hold is refused.
+    const int blank = s.indexOf(QLatin1Char(' '));
+    const QStringRef orderPart = blank < 0 ? s.midRef(0) : s.leftRef(blank);
     QStringRef bits;
     if (blank >= 0) {
-        bits = t.midRef(blank + 1);
+        bits = s.midRef(blank + 1);
         const int next = bits.indexOf(QLatin1Char(' '));
         if (next >= 0)
             bits = bits.left(next);
     }
 
-    int n = 0;
-    if (!GraphFile::readOrder(orderPart.toString(), n, error))
-        return false;
-    const int need = pairCount(n);
-    if (bits.size() < need) {
-        error =
-            QStringLiteral("order %1 needs %2 pair characters, found %3").arg(n).arg(need).arg(bits.size());
-        return false;
-    }
-    for (int p = 0; p < need; ++p) {
-        const QChar c = bits.at(p);
-        if (c != QLatin1Char('0') && c != QLatin1Char('1')) {
-            error = QStringLiteral("pair character %1 is \"%2\", not 0 or 1").arg(p + 1).arg(c);
+    bool number = false;
+    int n = orderPart.toInt(&number, 10);
+    if (!number) {
+        if (isWholeNumber(orderPart)) {
+            error = QStringLiteral("the order %1 is outside 0..%2")
+                        .arg(excerpt(orderPart.trimmed().toString()))
+                        .arg(MaxNodes);
             return false;
         }
+        n = 0;
+    }
+    if (n < 0 || n > MaxNodes) {
+        error = QStringLiteral("the order %1 is outside 0..%2").arg(n).arg(MaxNodes);
+        return false;
     }
 
     out.n = n;
     std::memset(out.rows, 0, sizeof out.rows);
+    const int given = bits.size();
     int p = 0;
     for (int i = 1; i < n; ++i) {
         for (int j = 0; j < i; ++j, ++p) {
-            if (bits.at(p) == QLatin1Char('1')) {
+            if (p < given && bits.at(p) == QLatin1Char('1')) {
                 out.rows[i] |= bit(j);
                 out.rows[j] |= bit(i);
             }

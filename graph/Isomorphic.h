@@ -40,7 +40,8 @@ public:
     Isomorphic(const Isomorphic &) = delete;
     Isomorphic &operator=(const Isomorphic &) = delete;
 
-    // False for a string that is no graph: the test then answers -1 until a valid one is given.
+    // False for a string whose order lies outside 0..32: the test then answers -1 until a graph is
+    // given.
     bool setG1(QString s);
     bool setG2(QString s);
 

@@ -52,6 +52,7 @@ private slots:
     void cleanup();
     void shrunkHeaderReachesPanelAndFilter();
     void loadKeepingNoGraph();
+    void looselyWrittenListLoads();
     void failedSavesNameTheReason_data();
     void failedSavesNameTheReason();
     void vertexPlotFillsInSlices();
@@ -279,6 +280,16 @@ void TestAnalystHub::loadKeepingNoGraph()
     load(disconnected);
     QCOMPARE(table()->nbGraphs(), disconnected.size());
     QCOMPARE(bar->text(), QStringLiteral("0 of %1").arg(disconnected.size()));
+}
+
+// A graph list written by hand: every line whose order lies in 0..32 is a graph of the analyst.
+void TestAnalystHub::looselyWrittenListLoads()
+{
+    hub->control<QCheckBox>(QStringLiteral("filterMode"))->click();
+    load({"5", "3 1", "3 2x1", "abc 111", " 3 111", "3  101", "3 101 111", "33 1"});
+    QCOMPARE(hub->getGraphAnalyst()->getGraphs(),
+             QStringList({"5 0000000000", "3 100", "3 001", "0 ", "0 ", "3 000", "3 101"}));
+    QCOMPARE(hub->getLoader()->invalidLines(), 1);
 }
 
 void TestAnalystHub::failedSavesNameTheReason_data()

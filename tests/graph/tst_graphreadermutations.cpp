@@ -1,7 +1,8 @@
 // A bounded, deterministic fuzz of the graph readers: valid graph strings, graph6 lines and graph
 // files are mutated with a fixed seed, and every result must pass the checks the libFuzzer targets
 // apply (fuzz/GraphReaderChecks.h): refused without a trace, or read into a graph that writes and
-// reads back the same, whatever leading zeros, line ends or long lines it carries.
+// reads back the same, whatever leading zeros, line ends or long lines it carries; a graph string
+// reads as its format says.
 
 #include "fuzz/GraphReaderChecks.h"
 

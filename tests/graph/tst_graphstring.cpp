@@ -19,8 +19,8 @@ private slots:
     void roundTrip();
     void knownStrings_data();
     void knownStrings();
-    void badStrings_data();
-    void badStrings();
+    void ordersOutOfRange_data();
+    void ordersOutOfRange();
     void writersAndTheBestGraph();
     void loadSignals();
     void everyLoadTakesAFreshStamp_data();
@@ -103,12 +103,25 @@ void TestGraphString::knownStrings_data()
     QTest::newRow("triangle") << "3 111" << 3 << "0-1,0-2,1-2";
     QTest::newRow("star, centre 0") << "4 110100" << 4 << "0-1,0-2,0-3";
     QTest::newRow("pair (3,2) only") << "4 000001" << 4 << "2-3";
-    // Tolerated: what follows the pair characters, and white space around the string.
+    // Every string is a graph: what follows the pair characters is ignored, a missing pair
+    // character is a non-edge and so is any character but "1".
     QTest::newRow("surplus characters") << "3 101abc" << 3 << "0-1,1-2";
-    QTest::newRow("further fields") << "3 101 extra 7" << 3 << "0-1,1-2";
-    QTest::newRow("line end") << "3 101\r\n" << 3 << "0-1,1-2";
-    QTest::newRow("surrounding blanks") << "  3 111  " << 3 << "0-1,0-2,1-2";
-    QTest::newRow("order 1 without its blank") << "1" << 1 << "";
+    QTest::newRow("further parts") << "3 101 111" << 3 << "0-1,1-2";
+    QTest::newRow("line end") << "3 111\r\n" << 3 << "0-1,0-2,1-2";
+    QTest::newRow("order alone") << "5" << 5 << "";
+    QTest::newRow("order alone with its line end") << "5\n" << 5 << "";
+    QTest::newRow("short pair field") << "3 1" << 3 << "0-1";
+    QTest::newRow("other characters are non-edges") << "3 2x1" << 3 << "1-2";
+    QTest::newRow("two blanks: empty pair field") << "3  101" << 3 << "";
+    QTest::newRow("32 vertices, one pair") << "32 1" << 32 << "0-1";
+    QTest::newRow("order with a plus sign") << "+3 101" << 3 << "0-1,1-2";
+    // A first part that is no number, or empty, is order 0.
+    QTest::newRow("order of letters") << "abc 111" << 0 << "";
+    QTest::newRow("leading blank") << " 3 111" << 0 << "";
+    QTest::newRow("empty string") << "" << 0 << "";
+    QTest::newRow("tab for blank") << "3\t101" << 0 << "";
+    QTest::newRow("digits then letters") << "5a 1111111111" << 0 << "";
+    QTest::newRow("non-Latin digit order") << QStringLiteral("\u0663 111") << 0 << "";
     // Leading zeros do not change the number.
     QTest::newRow("order 5 with leading zeros") << "0005 0000000000" << 5 << "";
     QTest::newRow("order 0 written 000") << "000 " << 0 << "";
@@ -125,35 +138,44 @@ void TestGraphString::knownStrings()
     QFETCH(QString, text);
     QFETCH(int, n);
     QFETCH(QString, edges);
-    Graph g(QStringLiteral("G"), false);
-    QVERIFY(g.loadtsy(text, false));
+    Graph g(QStringLiteral("graph"), true);
+    for (bool show : {false, true}) {
+        g.loadtsy(QStringLiteral("4 111111"), true);
+        const qint64 before = g.getID();
+        QSignalSpy changed(&g, &Graph::signal_best_graph_changed);
+        QVERIFY(g.loadtsy(text, show));
+        QCOMPARE(g.getNbNodes(), n);
+        QCOMPARE(edgeList(g), edges);
+        QCOMPARE(bestEdgeList(g), edges);
+        QVERIFY(g.getID() != before);
+        QCOMPARE(changed.count(), show ? 1 : 0);
+        for (int k = 0; k < Graph::MaxNodes; ++k)
+            QCOMPARE(g.getNode(k)->getExists(), k < n);
+    }
+    // Only the current graph: the best graph stays the triangle.
+    g.loadtsy(QStringLiteral("3 111"), false);
+    const qint64 before = g.getID();
+    QVERIFY(g.loadCurrentGraph(text));
     QCOMPARE(g.getNbNodes(), n);
     QCOMPARE(edgeList(g), edges);
-    QCOMPARE(bestEdgeList(g), edges);
-    QVERIFY(g.loadCurrentGraph(text));
-    QCOMPARE(edgeList(g), edges);
+    QCOMPARE(bestEdgeList(g), QStringLiteral("0-1,0-2,1-2"));
+    QVERIFY(g.getID() != before);
 }
 
-void TestGraphString::badStrings_data()
+// Only an order the graph cannot hold is refused, and then nothing changes.
+void TestGraphString::ordersOutOfRange_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << "";
-    QTest::newRow("order of letters") << "abc 111";
-    QTest::newRow("order with a sign") << "+3 101";
-    QTest::newRow("negative order with bits") << "-3 101";
     QTest::newRow("order 33") << QStringLiteral("33 ") + QString(528, QLatin1Char('1'));
-    QTest::newRow("huge order") << "99999999999 1";
+    QTest::newRow("order 33 alone") << "33";
     QTest::newRow("order 33 with leading zeros") << QStringLiteral("00033 ") + QString(528, QLatin1Char('1'));
-    QTest::newRow("short pair field") << "3 1";
-    QTest::newRow("no pair field") << "5";
-    QTest::newRow("two blanks") << "3  101";
-    QTest::newRow("tab for blank") << "3\t101";
-    QTest::newRow("letter among the pairs") << "3 1x1";
-    QTest::newRow("32 vertices, one short") << QStringLiteral("32 ") + QString(495, QLatin1Char('1'));
-    QTest::newRow("non-Latin digit order") << QStringLiteral("\u0663 111");
+    QTest::newRow("huge order") << "99999999999 1";
+    QTest::newRow("order -1") << "-1 ";
+    QTest::newRow("negative order with bits") << "-3 101";
+    QTest::newRow("huge negative order") << "-99999999999 1";
 }
 
-void TestGraphString::badStrings()
+void TestGraphString::ordersOutOfRange()
 {
     QFETCH(QString, text);
     Graph g(QStringLiteral("graph"), true);
@@ -224,6 +246,8 @@ void TestGraphString::everyLoadTakesAFreshStamp_data()
     QTest::newRow("order 1") << "1 ";
     QTest::newRow("order 2") << "2 0";
     QTest::newRow("order 5") << "5 1111111111";
+    QTest::newRow("order 0 from letters") << "abc 111";
+    QTest::newRow("order 4 alone") << "4";
 }
 
 void TestGraphString::everyLoadTakesAFreshStamp()
