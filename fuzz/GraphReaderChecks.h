@@ -259,7 +259,8 @@ inline QByteArray readBytes(const QString &path)
 inline QList<QByteArray> fileVariants(const QByteArray &bytes)
 {
     QList<QByteArray> out;
-    const QString text = QString::fromLatin1(bytes);
+    // The size is given: the QByteArray overload would stop at a NUL byte.
+    const QString text = QString::fromLatin1(bytes.constData(), bytes.size());
     int start = 0;
     while (start < text.size() && (text.at(start) == QLatin1Char(' ') || text.at(start) == QLatin1Char('\t')))
         ++start;

@@ -2,6 +2,7 @@
 // board (Problem::open, as the Open dialog does) and evaluated. A file that is read must save
 // (Problem::save, as the Save dialog does), open again on a second shown board, and save from
 // there to the same bytes: whatever the reader accepts, the writer writes in a form it accepts.
+// A file holding a NUL byte is refused and leaves the board as it was.
 
 #include "FuzzSetup.h"
 
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstring>
 
 namespace
 {
@@ -54,12 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString b = dir->filePath(QStringLiteral("b.tsy3"));
     if (!writeBytes(in, QByteArray(reinterpret_cast<const char *>(data), int(size))))
         std::abort();
+    const QString before = board->saveString();
     const bool ok = board->open(in);
     Eval e;
     board->eval(&e);
     QString failure;
     if (e.size() < 2)
         failure = QStringLiteral("the board lost its parameters");
+    else if (std::memchr(data, 0, size) && (ok || board->saveString() != before))
+        failure = QStringLiteral("a file holding a NUL byte was read");
     else if (ok && !board->save(a))
         failure = QStringLiteral("a problem that was read cannot be saved");
     else if (ok && !second->open(a))

@@ -117,7 +117,9 @@ namespace
 // The lines of the text, each without its line end (LF or CR LF).
 QStringList textLines(const QByteArray &data)
 {
-    QStringList lines = QString::fromLatin1(data).split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    // The size is given: the QByteArray overload would stop at the first NUL byte.
+    QStringList lines =
+        QString::fromLatin1(data.constData(), data.size()).split(QLatin1Char('\n'), Qt::KeepEmptyParts);
     for (QString &l : lines)
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
@@ -234,6 +236,13 @@ bool GraphFile::parse(const QByteArray &data, bool withStamp, GraphFile &out, QS
 {
     if (data.size() > MaxBytes) {
         error = QStringLiteral("the file is larger than %1 bytes").arg(MaxBytes);
+        return false;
+    }
+    // A NUL byte marks a file that is not a graph file, or a damaged one: nothing of it is read.
+    const int nul = data.indexOf('\0');
+    if (nul >= 0) {
+        error = QStringLiteral("line %1: the file holds a NUL byte, so it is not a graph file")
+                    .arg(data.left(nul).count('\n') + 1);
         return false;
     }
     const QStringList lines = textLines(data);

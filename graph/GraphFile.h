@@ -35,7 +35,8 @@ public:
     // The stamp line of an autosave file.
     qint64 stamp = 0;
 
-    // Reads a graph file (withStamp: an autosave file). False with error = "line N: reason".
+    // Reads a graph file (withStamp: an autosave file). False with error = "line N: reason";
+    // a file that holds a NUL byte is refused whole.
     // Only the cells above the diagonal are read as edges (any non-zero integer is one); every
     // cell must be an integer and the line must hold exactly n x n of them.
     // Names are made storable (storableName) and coordinates bounded as they are read, so a file

@@ -13,8 +13,8 @@ namespace
 
 // Reads a file one line at a time through a fixed-size buffer, so that memory does not grow with
 // the file: a full run of a graph generator can be gigabytes. Line ends are "\n", "\r", "\r\n"
-// and "\n\r"; the part after the last line end is a line too. Reading stops at the first NUL
-// byte. A line longer than MaxLine is consumed whole but handed out as too long.
+// and "\n\r"; the part after the last line end is a line too. Every byte, NUL included, belongs
+// to its line. A line longer than MaxLine is consumed whole but handed out as too long.
 class LineSource
 {
 public:
@@ -69,11 +69,6 @@ private:
         const qint64 got = device->read(buffer.data(), buffer.size());
         pos = 0;
         filled = got > 0 ? int(got) : 0;
-        const int nul = filled > 0 ? buffer.left(filled).indexOf('\0') : -1;
-        if (nul >= 0) {
-            filled = nul;
-            ended = true;
-        }
         if (got <= 0)
             ended = true;
         return filled > 0;
@@ -232,8 +227,9 @@ void DataLoader::run()
         bool tooLong = false;
         if (!source.next(bytes, tooLong))
             break;
-        // A blank line is skipped, but a cancel is still seen after it.
-        if (tooLong) {
+        // A blank line is skipped, but a cancel is still seen after it. No graph line holds a
+        // NUL byte: such a line is bad whatever the format.
+        if (tooLong || bytes.contains('\0')) {
             ++refused;
         } else if (!bytes.isEmpty()) {
             const QString line = QString::fromUtf8(bytes);

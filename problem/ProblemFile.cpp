@@ -29,8 +29,17 @@ bool ProblemFile::read(const QString &path, QString &text, QString &error)
         error = QStringLiteral("File too large for a problem");
         return false;
     }
+    // A problem text never holds a NUL byte: one marks a file that is not a problem file, or a
+    // damaged one. Reading up to it would load part of the board and let the next save or
+    // autosave overwrite the whole problem with that part, so the file is refused whole.
     const int nul = bytes.indexOf('\0');
-    text = QString::fromLatin1(bytes.constData(), nul < 0 ? bytes.size() : nul);
+    if (nul >= 0) {
+        error = QStringLiteral("the file holds a NUL byte (at byte %1), so it is not a problem text; "
+                               "nothing was read")
+                    .arg(nul + 1);
+        return false;
+    }
+    text = QString::fromLatin1(bytes.constData(), bytes.size());
     return true;
 }
 

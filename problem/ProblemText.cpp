@@ -193,7 +193,10 @@ bool Problem::open(const QString &path)
     QString text, error;
     if (!ProblemFile::read(path, text, error)) {
         reportFileError(QStringLiteral("Cannot open"), path, error);
-        Prompt::current()->warning(this, QStringLiteral("Opening"), QStringLiteral("Cannot open file"));
+        // The console may not be in view: the box says why too.
+        Prompt::current()->warning(
+            this, QStringLiteral("Opening"),
+            QStringLiteral("Cannot open file\n%1: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     return openString(text);
@@ -263,6 +266,7 @@ bool Problem::autoload()
     QString text, error;
     if (!ProblemFile::read(autosavePath(), text, error)) {
         std::cerr << "Cannot open file (autoload)" << std::endl;
+        reportFileError(QStringLiteral("Cannot reload the problem from"), autosavePath(), error);
         return false;
     }
     return openString(text);

@@ -167,6 +167,17 @@ void TestDataLoader::badLines_data()
     QTest::newRow("g6 short data") << "g6" << QStringList{"D?", "D"} << QStringList{} << 2;
     QTest::newRow("g6 character outside the alphabet")
         << "g6" << QStringList{"D?\x7f", "D?o"} << QStringList{"5 0000001100"} << 1;
+    // A NUL byte is one bad character of its line, not the end of the file.
+    const QString nul(QChar(0));
+    QTest::newRow("g6 line starting with NUL")
+        << "g6" << QStringList{"Bw", "C~", nul + "C~", "D?_", "D?o"}
+        << QStringList{"3 111", "4 111111", "5 0000001000", "5 0000001100"} << 1;
+    QTest::newRow("g6 NUL inside a line")
+        << "g6" << QStringList{"D?" + nul + "_", "D?o"} << QStringList{"5 0000001100"} << 1;
+    QTest::newRow("g6 NUL ending the file")
+        << "g6" << QStringList{"D?_", "D?o" + nul} << QStringList{"5 0000001000"} << 1;
+    QTest::newRow("tsy NUL inside a line")
+        << "tsy" << QStringList{"3 111", "3 1" + nul + "01", "3 101"} << QStringList{"3 111", "3 101"} << 1;
     QTest::newRow("tsy order beyond 32")
         << "tsy" << QStringList{"40 0101", "3 101"} << QStringList{"3 101"} << 1;
     // Every other line is a graph, however it is written.

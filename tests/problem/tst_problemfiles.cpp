@@ -1,4 +1,5 @@
 #include "graph/Graph.h"
+#include "graph/Node.h"
 #include "graph/Random.h"
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
@@ -84,6 +85,8 @@ private slots:
     void charactersOutsideLatin1();
     void damagedFiles_data();
     void damagedFiles();
+    void nulByteRefusesFile_data();
+    void nulByteRefusesFile();
     void failedSaves_data();
     void failedSaves();
     void dialogs_data();
@@ -163,12 +166,7 @@ void TestProblemFiles::damagedFiles_data()
         << QByteArray(good).replace("60\t120\t2\t3", "60\t120\t2\t9") << false << false;
     QTest::newRow("constant short of a value")
         << QByteArray(good).replace("1\t1\t12", "1\t2\t12") << false << false;
-    QTest::newRow("binary garbage") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << false;
-    QByteArray withNul = good;
-    withNul.insert(withNul.indexOf("DESC"), QByteArray("\0garbage", 8));
-    QTest::newRow("NUL byte ends the text") << withNul << false << false; // text ends before DESC: a
-                                                                          // record cut short
-    QTest::newRow("NUL byte after a whole text") << good + QByteArray("\0SIZZ\t\t", 7) << true << false;
+    QTest::newRow("binary garbage") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false << true;
     QTest::newRow("too large") << QByteArray("<huge>") << false << true;
 }
 
@@ -199,13 +197,108 @@ void TestProblemFiles::damagedFiles()
     ScriptedPrompt prompt;
     QSignalSpy console(&p, &Problem::signal_console);
     QCOMPARE(p.open(path), accepted);
-    QCOMPARE(prompt.asked.contains(QStringLiteral("warning|Opening|Cannot open file")), cannotOpen);
+    QCOMPARE(!prompt.asked.filter(QStringLiteral("warning|Opening|Cannot open file\n")).isEmpty(),
+             cannotOpen);
     if (accepted)
         return;
     QVERIFY(!console.isEmpty());
     QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
     QCOMPARE(p.saveString(), before);
     QCOMPARE(evaluations(p, g), evaluatedBefore);
+}
+
+// A NUL byte marks a file that is not text (a damaged disk block, a binary saved under the
+// name): nothing of it is read, whether the user opens it or the start reloads it.
+void TestProblemFiles::nulByteRefusesFile_data()
+{
+    QTest::addColumn<QString>("kind"); // problem or graph
+    QTest::addColumn<bool>("autosave");
+    QTest::addColumn<QByteArray>("before"); // the NUL byte goes before this text, "" = at the end
+    for (bool autosave : {false, true}) {
+        const char *how = autosave ? "autosave" : "file";
+        QTest::newRow(qPrintable(QStringLiteral("problem %1, start").arg(how)))
+            << "problem" << autosave << QByteArray("PARAM 2");
+        QTest::newRow(qPrintable(QStringLiteral("problem %1, middle").arg(how)))
+            << "problem" << autosave << QByteArray("<NEW>ORDER");
+        QTest::newRow(qPrintable(QStringLiteral("problem %1, end").arg(how)))
+            << "problem" << autosave << QByteArray();
+        QTest::newRow(qPrintable(QStringLiteral("graph %1, start").arg(how)))
+            << "graph" << autosave << QByteArray("5\n");
+        QTest::newRow(qPrintable(QStringLiteral("graph %1, middle").arg(how)))
+            << "graph" << autosave << QByteArray("Node 3");
+        QTest::newRow(qPrintable(QStringLiteral("graph %1, end").arg(how)))
+            << "graph" << autosave << QByteArray();
+    }
+}
+
+void TestProblemFiles::nulByteRefusesFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, autosave);
+    QFETCH(QByteArray, before);
+
+    QTemporaryDir dir;
+    Graph g(QStringLiteral("graph"), true);
+    Problem p(&g, QStringLiteral("p"), false);
+    p.setWD(dir.path());
+    g.setWD(dir.path());
+    const bool problem = kind == QLatin1String("problem");
+
+    // A valid file, then the same with one NUL byte.
+    QByteArray bytes;
+    if (problem) {
+        bytes = contentOf(testDataPath(QStringLiteral("problems/sum_under_constraint.tsy3")));
+    } else {
+        Graph other(QStringLiteral("other"), false);
+        other.loadtsy(QStringLiteral("5 1011001101"), true);
+        other.setWD(dir.path());
+        QVERIFY(autosave ? other.autosave() : other.save(dir.filePath(QStringLiteral("x"))));
+        bytes = contentOf(autosave ? other.autosavePath() : dir.filePath(QStringLiteral("x")));
+    }
+    const int at = before.isEmpty() ? bytes.size() : bytes.indexOf(before);
+    QVERIFY(at >= 0);
+    bytes.insert(at, '\0');
+    const QString path =
+        autosave ? (problem ? p.autosavePath() : g.autosavePath())
+                 : dir.filePath(problem ? QStringLiteral("nul.tsy3") : QStringLiteral("nul.gtsy3"));
+    QVERIFY(writeBytes(path, bytes));
+
+    QVERIFY(p.open(testDataPath(QStringLiteral("problems/complement_and_matrix.tsy3"))));
+    g.loadtsy(QStringLiteral("4 101101"), true);
+    g.getNode(2)->setNodeName(QStringLiteral("kept"));
+    const QString board = p.saveString();
+    const QString graphBefore =
+        g.graphData() + g.currentGraphData() + QString::number(g.getID()) + g.getNode(2)->nodeName();
+
+    ScriptedPrompt prompt;
+    prompt.fileToOpen = path;
+    QSignalSpy problemConsole(&p, &Problem::signal_console);
+    QSignalSpy graphConsole(&g, &Graph::signal_console);
+    bool read = false; // what autoload answers; the dialogs answer nothing
+    if (problem && autosave)
+        read = p.autoload();
+    else if (problem)
+        p.slot_open();
+    else if (autosave)
+        read = g.autoload();
+    else
+        g.slot_load_graph();
+
+    QVERIFY(!read);
+    QCOMPARE(p.saveString(), board);
+    QCOMPARE(p.getFileName(), QString());
+    QCOMPARE(g.graphData() + g.currentGraphData() + QString::number(g.getID()) + g.getNode(2)->nodeName(),
+             graphBefore);
+    // The reason is on the console in red, and in the box when the user chose the file.
+    QSignalSpy &console = problem ? problemConsole : graphConsole;
+    QVERIFY(!console.isEmpty());
+    QCOMPARE(console.last().at(3).value<QColor>(), QColor(Qt::red));
+    QVERIFY2(console.last().at(0).toString().contains(QStringLiteral("NUL byte")),
+             qPrintable(console.last().at(0).toString()));
+    QCOMPARE(prompt.messages.size(), autosave ? 0 : 1);
+    if (!autosave)
+        QVERIFY2(prompt.messages.first().contains(QStringLiteral("NUL byte")),
+                 qPrintable(prompt.messages.first()));
 }
 
 void TestProblemFiles::failedSaves_data()
@@ -302,7 +395,8 @@ void TestProblemFiles::dialogs_data()
     QTest::newRow("open a missing file")
         << "open"
         << "none.tsy3" << false << ""
-        << QStringList{openDialog, QStringLiteral("warning|Opening|Cannot open file")};
+        << QStringList{openDialog,
+                       QStringLiteral("warning|Opening|Cannot open file\n%PATH%: No such file or directory")};
 }
 
 void TestProblemFiles::dialogs()

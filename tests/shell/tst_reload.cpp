@@ -40,7 +40,7 @@ void TestReload::start_data()
 {
     QTest::addColumn<QString>("storedProblem");
     QTest::addColumn<QVariant>("reload");
-    QTest::addColumn<QString>("autosaveFile"); // "none", "example" or "damaged"
+    QTest::addColumn<QString>("autosaveFile"); // "none", "example", "damaged" or "nul"
     QTest::addColumn<QVariant>("storedGraph");
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QStringList>("warnings");
@@ -62,6 +62,9 @@ void TestReload::start_data()
         << QStringList{"Error|Unable to load problem "} << true << QVariant("3 111");
     QTest::newRow("reload, autosave file damaged")
         << "x" << QVariant(true) << "damaged" << QVariant("3 111") << false
+        << QStringList{"Error|Unable to load problem "} << true << QVariant("3 111");
+    QTest::newRow("reload, autosave file holding a NUL byte")
+        << "x" << QVariant(true) << "nul" << QVariant("3 111") << false
         << QStringList{"Error|Unable to load problem "} << true << QVariant("3 111");
     QTest::newRow("reload not a boolean") << "x" << QVariant("maybe") << "example" << QVariant("3 111")
                                           << false << QStringList() << false << QVariant("3 111");
@@ -94,9 +97,12 @@ void TestReload::start()
         QVERIFY(example.open(QIODevice::ReadOnly));
         QFile f(QStringLiteral(".tsypb"));
         QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray bytes = example.readAll();
         if (autosaveFile == QLatin1String("damaged"))
-            f.write("NOT AN ITEM\t1\t2<NEW>");
-        f.write(example.readAll());
+            bytes.prepend("NOT AN ITEM\t1\t2<NEW>");
+        else if (autosaveFile == QLatin1String("nul"))
+            bytes.insert(bytes.indexOf("<NEW>ORDER"), '\0');
+        f.write(bytes);
     }
 
     ShellPrompt prompt;
