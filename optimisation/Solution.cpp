@@ -4,10 +4,15 @@
 
 Solution::Solution(const Eval *e, const QString &graph) : graph(graph)
 {
-    if (e)
+    // The archive hands the record to other workers' threads, while e goes on being refilled in
+    // place by its owner: the two must share no storage.
+    if (e) {
         value.copy(e);
+        value.detach();
+    }
 }
 
+// Records that are never written again may share their storage.
 Solution::Solution(const Solution *other) : graph(other->graph), value(other->value) {}
 
 double Solution::violation(int i) const

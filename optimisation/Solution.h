@@ -10,7 +10,8 @@
 class Solution
 {
 public:
-    // Copies *e (the caller keeps e and may refill it) and stores the graph string.
+    // Copies *e into storage of its own (the caller keeps e and may refill it in place) and
+    // stores the graph string.
     Solution(const Eval *e, const QString &graph);
     // A separate copy of other, for handing one result to a second archive.
     explicit Solution(const Solution *other);

@@ -6,6 +6,30 @@ namespace
 {
 const double kUnavailable = 1e12;
 const double kTolerance = 1e-6;
+
+template <typename List> void emptyList(List &list)
+{
+    // An unshared list is emptied in place so that refilling it allocates nothing; a list
+    // that a kept copy still shares is simply let go.
+    if (list.isDetached())
+        list.erase(list.begin(), list.end());
+    else
+        list = List();
+}
+
+// An empty container goes back to Qt's static empty block, which no write ever touches.
+template <typename Container> void detachContainer(Container &c)
+{
+    if (c.isEmpty())
+        c = Container();
+    else
+        c.detach();
+}
+
+template <typename Container> bool ownsStorage(const Container &c)
+{
+    return c.isEmpty() || c.isDetached();
+}
 } // namespace
 
 Eval::Eval(const Eval *other)
@@ -28,21 +52,43 @@ void Eval::copy(const Eval *other)
 
 void Eval::clear()
 {
-    // An unshared list is emptied in place so that refilling it allocates nothing; a list
-    // that a kept copy still shares is simply let go.
-    if (values.isDetached())
-        values.erase(values.begin(), values.end());
-    else
-        values = QList<double>();
+    emptyList(values);
     clearZ();
 }
 
 void Eval::clearZ()
 {
-    if (objectives.isDetached())
-        objectives.erase(objectives.begin(), objectives.end());
-    else
+    emptyList(objectives);
+}
+
+void Eval::refill(int count)
+{
+    emptyList(values);
+    count = qMax(0, count);
+    if (!objectives.isDetached())
         objectives = QList<QVector<double>>();
+    while (objectives.size() > count)
+        objectives.removeLast();
+    while (objectives.size() < count)
+        objectives.append(QVector<double>());
+}
+
+void Eval::detach()
+{
+    detachContainer(values);
+    detachContainer(objectives);
+    for (QVector<double> &z : objectives)
+        detachContainer(z);
+}
+
+bool Eval::isDetached() const
+{
+    if (!ownsStorage(values) || !ownsStorage(objectives))
+        return false;
+    for (const QVector<double> &z : objectives)
+        if (!ownsStorage(z))
+            return false;
+    return true;
 }
 
 void Eval::push_front(double v)

@@ -7,9 +7,11 @@
 // The evaluation of one graph against a problem: the violation values (most significant
 // first; a value above 1e-6 is a violation) and one objective vector per objective item.
 //
-// The search copies a record for every candidate it keeps, so copies share their storage
-// (Qt implicit sharing) and a record that is cleared and refilled keeps its allocation while
-// nobody else holds a copy of it.
+// Copies share their storage (Qt implicit sharing), and a record that is refilled keeps its
+// allocation while nobody else holds a copy of it. Qt tells whether a block is shared from a
+// relaxed read of its count, which orders nothing: a record handed to another thread must
+// therefore be given storage of its own (detach()), or its owner could refill in place a block
+// the other thread has just read.
 class Eval
 {
 public:
@@ -25,6 +27,13 @@ public:
     void clear();
     // Empties the objective vectors; the values stay.
     void clearZ();
+    // Empties the values and leaves count objective vectors for the caller to overwrite, reusing
+    // the storage no copy shares, so that refilling a record nobody kept allocates nothing.
+    void refill(int count);
+    // Gives the record storage shared with no other record.
+    void detach();
+    // True when no other record shares the record's storage.
+    bool isDetached() const;
 
     void push_front(double v);
     void push_back(double v);

@@ -332,8 +332,4 @@ private:
     QString title;
     int nbEvalsCount = 0;
     int maxEval = 0;
-
-    // Objective vectors reused from one evaluation to the next, so that an evaluation whose
-    // record nobody kept allocates nothing.
-    QVector<QVector<double>> zScratch;
 };

@@ -87,25 +87,25 @@ void Problem::eval(Eval *e)
     if (!e)
         return;
     compute(false);
-    e->clear();
+    // The record's own vectors are refilled in place: a record that nobody kept allocates
+    // nothing, and the record shares no scratch storage with the board.
+    e->refill(objStack.size());
 
-    if (zScratch.size() < objStack.size())
-        zScratch.resize(objStack.size());
     for (int i = 0; i < objStack.size(); ++i) {
         Calculus *z = objStack.at(i);
         const QVector<QVector<double>> &values = *z->getZ();
         const int r = qBound(0, z->rows, qMin(Graph::MaxNodes, values.size()));
-        QVector<double> &out = zScratch[i];
+        QVector<double> &out = e->z(i);
         out.resize(r);
+        double *d = out.data();
         for (int k = 0; k < r; ++k) {
             double v = values.at(k).at(0);
             // Beyond the representable range in either direction, or not a number at all: the
             // worst value of a minimised objective.
             if (std::isnan(v) || v >= unavailable || v <= -unavailable)
                 v = unavailable;
-            out[k] = v;
+            d[k] = v;
         }
-        e->addZ(out);
     }
 
     bool failed = false;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tsan.sh [ctest regex]: builds Tessaly under ThreadSanitizer in build-tsan and runs the tests
 # of the threaded parts (search engine and graph loader by default). Not part of CI: Qt itself
-# is not instrumented, so scripts/tsan.supp silences reports that lie wholly inside Qt.
+# is not instrumented, so scripts/tsan.supp silences reports that lie wholly inside Qt or glib.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 pattern=${1:-"optimisation_|analysts_"}

@@ -1,4 +1,5 @@
 #include "optimisation/OptimalSolutions.h"
+#include "optimisation/SearchFixtures.h"
 #include "optimisation/Solution.h"
 #include "problem/Eval.h"
 
@@ -76,6 +77,8 @@ private slots:
     void solutionRecord_data();
     void solutionRecord();
     void solutionCopiesAreIndependent();
+    void archivedRecordSharesNothingWithWorker_data();
+    void archivedRecordSharesNothingWithWorker();
 };
 
 void TestOptimalSolutions::script_data()
@@ -307,6 +310,37 @@ void TestOptimalSolutions::solutionCopiesAreIndependent()
     QCOMPARE(copy.violation(1), 1.0);
     QCOMPARE(copy.getValue()->display(), QString("<2 3 >[0][1]"));
     QCOMPARE(copy.getGraph(), QString("2 1"));
+}
+
+// A worker refills its record in place while other workers read the archived copy: the two may
+// not share a block, since Qt's check of whether a block is shared orders nothing between threads.
+void TestOptimalSolutions::archivedRecordSharesNothingWithWorker_data()
+{
+    QTest::addColumn<QString>("invariant");
+    QTest::newRow("constraints only") << QString();
+    QTest::newRow("one value") << QStringLiteral("WIENER");
+    QTest::newRow("one value per vertex") << QStringLiteral("DEGREES");
+}
+
+void TestOptimalSolutions::archivedRecordSharesNothingWithWorker()
+{
+    QFETCH(QString, invariant);
+    SearchFixture f(invariant, true, 6, false);
+    QVERIFY(f.graph.loadCurrentGraph(QStringLiteral("6 110100100010000"))); // a star
+    Eval e;
+    f.problem.eval(&e);
+    QVERIFY(e.isDetached());
+    OptimalSolutions archive;
+    QVERIFY(archive.addSolution(new Solution(&e, f.graph.currentGraphData())));
+    const Eval *kept = archive.lastSolution()->getValue();
+    const QString text = kept->display();
+    QVERIFY(e.isDetached());
+    QVERIFY(kept->isDetached());
+
+    QVERIFY(f.graph.loadCurrentGraph(QStringLiteral("5 1111111111")));
+    f.problem.eval(&e);
+    QVERIFY(e.display() != text);
+    QCOMPARE(kept->display(), text);
 }
 
 QTEST_MAIN(TestOptimalSolutions)
