@@ -2,8 +2,13 @@
 
 #include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
+#include "problem/CalculusDisplay.h"
 #include "problem/Link.h"
 #include "problem/invConstant.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +29,28 @@ double readCoordinate(const QString &field)
     if (!ok || !std::isfinite(v))
         return 0.0;
     return qBound(-1e7, v, 1e7);
+}
+
+// A new item's dialog holds a few dozen hidden widgets; each has posted a polish request, and
+// their layouts have posted layout requests. Qt searches the thread's whole queue of posted events
+// each time it posts to, or deletes, a widget that still waits for one of its events. A problem of
+// a thousand items, read without a return to the event loop, would pile up some fifty thousand
+// of them, and reading it, or clearing it right after, would take time that grows with the square
+// of the items. So the dialog is polished now, as the event loop would do next, and its requests
+// are withdrawn: a hidden widget has nothing to lay out, and showing the dialog lays it out. The
+// queue stays short, so each withdrawal costs little.
+void settleDialog(Calculus *item)
+{
+    CalculusDisplay *dialog = item->getCalculusDisplay();
+    if (!dialog || dialog->isVisible())
+        return;
+    dialog->ensurePolished();
+    QList<QWidget *> widgets = dialog->findChildren<QWidget *>();
+    widgets.prepend(dialog);
+    for (QWidget *w : qAsConst(widgets)) {
+        QCoreApplication::removePostedEvents(w, QEvent::PolishRequest);
+        QCoreApplication::removePostedEvents(w, QEvent::LayoutRequest);
+    }
 }
 } // namespace
 
@@ -208,6 +235,7 @@ bool ProblemTextReader::readItemRecord(const QStringList &fields, const QString 
         const QString unknown = keyword + QStringLiteral(" is not a valid name in problem description.");
         return fail(unknown, unknown);
     }
+    settleDialog(item);
 
     // The rest of the record is checked before the item is set up or filed.
     Common common;

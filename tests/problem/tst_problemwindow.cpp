@@ -1,8 +1,11 @@
 #include "shell/ShellFixture.h"
 #include "support/FileSizeLimit.h"
 
+#include "problem/BuildCalculus.h"
 #include "problem/Calculus.h"
+#include "problem/CalculusDisplay.h"
 #include "problem/Problem.h"
+#include "problem/invConstant.h"
 #include "shell/Console.h"
 #include "shell/MainWidget.h"
 #include "shell/MainWindow.h"
@@ -33,6 +36,44 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// Counts the polish and layout requests that the event loop hands to a dialog and its widgets.
+class RequestCounter : public QObject
+{
+public:
+    explicit RequestCounter(QWidget *dialog) : dialog(dialog) { qApp->installEventFilter(this); }
+    ~RequestCounter() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && (w == dialog || dialog->isAncestorOf(w)) &&
+            (e->type() == QEvent::PolishRequest || e->type() == QEvent::LayoutRequest))
+            ++requests;
+        return false;
+    }
+    QWidget *dialog;
+    int requests = 0;
+};
+
+// The place, visibility and polish of every widget of a dialog, in the order they were made.
+QStringList layoutOf(QWidget *dialog)
+{
+    QList<QWidget *> widgets = dialog->findChildren<QWidget *>();
+    widgets.prepend(dialog);
+    QStringList out;
+    for (QWidget *w : widgets) {
+        const QRect g = w->geometry();
+        out << QStringLiteral("%1 %2,%3 %4x%5 %6 %7")
+                   .arg(QLatin1String(w->metaObject()->className()))
+                   .arg(g.x())
+                   .arg(g.y())
+                   .arg(g.width())
+                   .arg(g.height())
+                   .arg(w->isVisible())
+                   .arg(w->testAttribute(Qt::WA_WState_Polished));
+    }
+    return out;
+}
+
 } // namespace
 
 // The problem as the user reaches it in the main window: the Notebook's title and comments, the
@@ -50,6 +91,8 @@ private slots:
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
     void fullBoardRefusesComponents();
+    void openedDialogsWaitForNothing_data();
+    void openedDialogsWaitForNothing();
 
 private:
     QAction *act(const char *text) { return window->action(QString::fromLatin1(text)); }
@@ -232,6 +275,69 @@ void TestProblemWindow::fullBoardRefusesComponents()
     QVERIFY(hub->getConsole()->logView()->toPlainText().contains(QStringLiteral("Problem loaded")));
     QCOMPARE(problem->saveString(), full);
     QCOMPARE(prompt.titles.count(QStringLiteral("Board full")), 2);
+}
+
+void TestProblemWindow::openedDialogsWaitForNothing_data()
+{
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<QString>("tail"); // record fields after argument 4
+    QTest::newRow("operator") << "+"
+                              << "";
+    QTest::newRow("objective") << "Z"
+                               << "\tmin";
+    QTest::newRow("constant") << "CONSTANT"
+                              << "\t2\t2\t1\t2\t3\t4";
+    QTest::newRow("histogram") << "HISTOGRAM"
+                               << "";
+}
+
+// Every dialog that has posted events still waiting makes Qt search the whole queue of posted
+// events when another request is posted to it or when it is deleted: opening a problem of a
+// thousand items and then another one took seconds. An opened problem leaves its dialogs polished
+// and waiting for nothing, and they show as dialogs that went through the event loop.
+void TestProblemWindow::openedDialogsWaitForNothing()
+{
+    QFETCH(QString, keyword);
+    QFETCH(QString, tail);
+    MainWidget *hub = window->hub();
+    Problem *problem = hub->getProblem();
+    const QString record = keyword + QStringLiteral("\t\t0\t0\t0\t0\t0\t0\tNULL\tNULL\tNULL\tNULL") + tail;
+    QVERIFY(
+        writeBytes(file(QStringLiteral("one.tsy3")), (record + QStringLiteral("<NEW>DESC\t\t")).toLatin1()));
+    QCoreApplication::processEvents();
+    prompt.openFile = file(QStringLiteral("one.tsy3"));
+    {
+        CerrCapture quiet;
+        act("&Open Problem")->trigger();
+    }
+    Calculus *opened = nullptr;
+    for (Calculus *c : problem->evaluationStack() + problem->objectiveStack())
+        if (c->name == keyword)
+            opened = c;
+    QVERIFY(opened && opened->getCalculusDisplay());
+    CalculusDisplay *dialog = opened->getCalculusDisplay();
+    {
+        RequestCounter counter(dialog);
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.requests, 0);
+    }
+
+    // The same item made alone and settled by the event loop.
+    const BuildCalculus catalogue;
+    std::unique_ptr<Calculus> alone(catalogue.makeCalculus(keyword, true));
+    if (!alone)
+        alone.reset(BuildCalculus::makeStatisticsItem(keyword, true));
+    QVERIFY(alone && alone->getCalculusDisplay());
+    QCoreApplication::processEvents();
+    if (keyword == QLatin1String("CONSTANT"))
+        static_cast<invConstant *>(alone.get())->loadData(2, 2, {1, 2, 3, 4});
+    alone->setGraph(hub->getGraph());
+    alone->bestBackup();
+    dialog->show();
+    alone->getCalculusDisplay()->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(layoutOf(dialog), layoutOf(alone->getCalculusDisplay()));
+    dialog->hide();
 }
 
 QTEST_MAIN(TestProblemWindow)
