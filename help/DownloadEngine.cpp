@@ -1,6 +1,7 @@
 #include "help/DownloadEngine.h"
 
 #include "dialogs/Prompt.h"
+#include "dialogs/WholeFile.h"
 #include "help/HttpAnswer.h"
 #include "help/ProgressBar.h"
 #include "help/UpdateSite.h"
@@ -10,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QSaveFile>
 #include <QSslSocket>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -230,8 +230,8 @@ void DownloadEngine::slot_download_complete()
 // The copy goes to a temporary file beside the chosen one, which replaces it only when whole.
 void DownloadEngine::save(const QString &fileName)
 {
-    target = new QSaveFile(fileName, this);
-    if (!target->open(QIODevice::WriteOnly) || !store->seek(0)) {
+    target.reset(new WholeFile(fileName));
+    if (!target->open() || !store->seek(0)) {
         saveFailed();
         return;
     }
@@ -247,15 +247,15 @@ void DownloadEngine::copySlice()
     while (clock.elapsed() < copySliceMs) {
         const QByteArray bytes = store->read(copyStep);
         if (bytes.isEmpty()) {
-            if (store->error() != QFileDevice::NoError || store->pos() != store->size() || !target->flush() ||
-                target->error() != QFileDevice::NoError || !target->commit()) {
+            if (store->error() != QFileDevice::NoError || store->pos() != store->size() ||
+                !target->commit()) {
                 saveFailed();
                 return;
             }
             finish(true);
             return;
         }
-        if (target->write(bytes) != bytes.size()) {
+        if (!target->write(bytes)) {
             saveFailed();
             return;
         }
@@ -265,9 +265,7 @@ void DownloadEngine::copySlice()
 
 void DownloadEngine::saveFailed()
 {
-    target->cancelWriting();
-    delete target;
-    target = nullptr;
+    target.reset();
     Prompt::current()->warning(nullptr, tr("Warning"), tr("Failed to save file."));
     finish(false);
 }
@@ -289,8 +287,7 @@ void DownloadEngine::abandon()
         socket->disconnect(this);
         socket->abort();
     }
-    delete target; // an uncommitted copy is discarded
-    target = nullptr;
+    target.reset(); // an uncommitted copy is discarded
     delete store;
     store = nullptr;
 }

@@ -10,8 +10,8 @@
 
 class HttpAnswer;
 class ProgressBar;
+class WholeFile;
 class QNetworkAccessManager;
-class QSaveFile;
 class QSslSocket;
 class QTemporaryFile;
 class QTimer;
@@ -86,8 +86,8 @@ private:
     QUrl url;
     Limits limits;
     QSslSocket *socket = nullptr;
-    QTemporaryFile *store = nullptr; // the file as it arrives
-    QSaveFile *target = nullptr;     // where the user saves it
+    QTemporaryFile *store = nullptr;   // the file as it arrives
+    std::unique_ptr<WholeFile> target; // where the user saves it
     std::unique_ptr<HttpAnswer> answer;
     QTimer *slow;
     ProgressBar *progress;
